@@ -1,0 +1,34 @@
+// The native genotype file (.bvt), which is also the whole-table analysis file "temp.tmp".
+//
+// Single-byte text; CR LF written, LF or CR LF read. Line 1: the locus count, a blank and the
+// data file's name; line 2: the population count and "  nombre de pop"; two lines per locus
+// (name, allele list); per population a name line, a count line and one line per individual
+// (a 10-byte right-justified name field, then a blank and a six-digit genotype per locus).
+#pragma once
+
+#include <string>
+
+#include "core/data_description.h"
+#include "core/document.h"
+#include "core/messages.h"
+
+namespace relakin {
+
+// Reads a native file into a new document (table, NbPops, PopFirstRow, PopNames); the caller
+// sets CurrentFileName and keeps its own document when this throws.
+// Throws Error(NotNativeFile) with "Ce fichier ne semble pas être un fichier au format
+// BRAVOLT !" when line 1 does not begin with a number, Error(Io) when the file cannot be read,
+// Error(Input) for any later unreadable number or field.
+Document ReadNativeFile(const std::string& FileName);
+Document ReadNativeText(const std::string& content, const std::string& name = {});
+
+// Writes the whole table to FileName (unchanged: a bare name goes to the current directory),
+// atomically: a temporary file beside the target, renamed over it once complete. Returns the
+// figures the data-description window shows. Missing locus names are said through `messages`.
+// Raises doc.AnalysisFileReady once the file is complete. Throws Error(Conversion) for a bad
+// genotype cell before any file is touched, Error(Io) when writing fails (the old file stays).
+DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages);
+// The bytes SaveNativeFile writes, without touching any file or AnalysisFileReady.
+std::string NativeFileText(Document& doc, Messages& messages, DataDescription* description = nullptr);
+
+}  // namespace relakin

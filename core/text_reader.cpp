@@ -1,0 +1,123 @@
+#include "core/text_reader.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "core/codepage.h"
+#include "core/errors.h"
+
+namespace relakin {
+
+TextReader::TextReader(std::string content, std::string name)
+    : text_(std::move(content)), name_(std::move(name)) {}
+
+TextReader TextReader::FromFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + Cp1252ToUtf8(path) + ".");
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + Cp1252ToUtf8(path) + ".");
+  return TextReader(std::move(content), path);
+}
+
+void TextReader::Fail(const std::string& what) const {
+  std::string where = name_.empty() ? "" : Cp1252ToUtf8(name_) + ", ";
+  throw Error(ErrorKind::Input, where + "ligne " + std::to_string(line_) + " : " + what, line_);
+}
+
+bool TextReader::AtLineEnd() const {
+  return AtEof() || text_[pos_] == '\n' || text_[pos_] == '\r';
+}
+
+void TextReader::SkipSeparators() {
+  while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= ' ') {
+    const char c = text_[pos_++];
+    if (c == '\n') {
+      ++line_;
+    } else if (c == '\r') {
+      if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+      ++line_;
+    }
+  }
+}
+
+std::string_view TextReader::NextToken() {
+  SkipSeparators();
+  const std::size_t start = pos_;
+  while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) > ' ') ++pos_;
+  return std::string_view(text_).substr(start, pos_ - start);
+}
+
+std::int64_t TextReader::ReadInteger() {
+  std::string_view tok = NextToken();
+  if (tok.empty()) return 0;
+  std::string_view digits = tok;
+  if (digits.front() == '+') digits.remove_prefix(1);
+  std::int64_t value = 0;
+  const char* first = digits.data();
+  const char* last = digits.data() + digits.size();
+  auto [ptr, ec] = std::from_chars(first, last, value);
+  if (digits.empty() || ec == std::errc::invalid_argument || ptr != last)
+    Fail("nombre entier attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
+  if (ec == std::errc::result_out_of_range) Fail("nombre trop grand « " + Cp1252ToUtf8(tok) + " ».");
+  return value;
+}
+
+std::uint16_t TextReader::ReadCount(std::string_view what) {
+  const int line = line_;
+  const std::int64_t v = ReadInteger();
+  if (v < 0 || v > 65535) {
+    line_ = line;
+    Fail(std::string(what) + " hors limites (0 à 65535) : " + std::to_string(v) + ".");
+  }
+  return static_cast<std::uint16_t>(v);
+}
+
+double TextReader::ReadReal() {
+  std::string_view tok = NextToken();
+  if (tok.empty()) return 0.0;
+  std::string_view body = tok;
+  if (body.front() == '+') body.remove_prefix(1);
+  double value = 0.0;
+  const char* last = body.data() + body.size();
+  auto [ptr, ec] = std::from_chars(body.data(), last, value, std::chars_format::general);
+  if (body.empty() || ec != std::errc() || ptr != last)
+    Fail("nombre attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
+  return value;
+}
+
+std::string TextReader::ReadToLineEnd() {
+  const std::size_t start = pos_;
+  while (!AtLineEnd()) ++pos_;
+  return text_.substr(start, pos_ - start);
+}
+
+void TextReader::SkipLine() {
+  while (!AtLineEnd()) ++pos_;
+  if (AtEof()) return;
+  if (text_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  } else {
+    ++pos_;
+  }
+  ++line_;
+}
+
+std::string TextReader::ReadLine() {
+  std::string s = ReadToLineEnd();
+  SkipLine();
+  return s;
+}
+
+std::string TextReader::ReadField(std::size_t n, std::string_view what) {
+  std::string out;
+  while (out.size() < n && !AtEof()) {
+    if (AtLineEnd()) Fail("la ligne se termine dans " + std::string(what) + ".");
+    out += text_[pos_++];
+  }
+  return out;
+}
+
+}  // namespace relakin

@@ -1,0 +1,61 @@
+// The number and line reading shared by every reader of relakin: a whole file held in memory,
+// read the way the program's text files are meant to be read.
+//
+// - Before a number, every character up to and including the blank (blanks, TABs, line ends,
+//   other control characters) is skipped; the number is the run of characters above the blank
+//   that follows, and the character that ends it is left for the next read.
+// - A number asked for at the end of the file reads as 0, without an error.
+// - A token that is not a number (parsed whole and strictly) is an input error naming the line.
+// - Lines end with LF or CR LF (a lone CR too); line numbers are 1-based.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace relakin {
+
+class TextReader {
+ public:
+  // `name` only serves error messages (usually the file's path).
+  explicit TextReader(std::string content, std::string name = {});
+  // Reads the whole file; throws Error(Io) when it cannot be opened or read.
+  static TextReader FromFile(const std::string& path);
+
+  // A decimal integer with an optional sign. Throws Error(Input) for a token that is not one
+  // or does not fit 64 bits.
+  std::int64_t ReadInteger();
+  // ReadInteger, then a range check 0 .. 65535; `what` names the count in the error message.
+  std::uint16_t ReadCount(std::string_view what);
+  // A real in decimal notation ("." as the decimal point, optional exponent), locale-free.
+  double ReadReal();
+
+  // The characters up to the line end, which stays unread ("" at a line end or the file end).
+  std::string ReadToLineEnd();
+  // Everything up to and including the next line end.
+  void SkipLine();
+  // ReadToLineEnd, then SkipLine.
+  std::string ReadLine();
+  // Up to n characters of the current line, taken as they are. Throws Error(Input) when a line
+  // end comes first; at the file end returns what there was.
+  std::string ReadField(std::size_t n, std::string_view what);
+
+  bool AtEof() const { return pos_ >= text_.size(); }
+  // True at a line end or at the file end.
+  bool AtLineEnd() const;
+  // 1-based number of the line the next character belongs to.
+  int Line() const { return line_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string_view NextToken();
+  void SkipSeparators();
+  [[noreturn]] void Fail(const std::string& what) const;
+
+  std::string text_;
+  std::string name_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+};
+
+}  // namespace relakin
