@@ -22,7 +22,8 @@ struct Document {
   // Population names, each at most 25 bytes (SetPopName cuts).
   std::vector<std::string> PopNames = std::vector<std::string>(1);
 
-  // Empty at start, "Untitled" for a new table, else the table's file path.
+  // Empty at start, "Untitled" for a new table, else the table's file path. A path, not table
+  // text: UTF-8 as the file system names it; the writers put it into the code page for line 1.
   std::string CurrentFileName;
 
   // Filled by the subset chooser, read by the selection writer; slot 0 unused.

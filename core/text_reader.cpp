@@ -1,5 +1,6 @@
 #include "core/text_reader.h"
 
+#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -15,20 +16,18 @@ TextReader::TextReader(std::string content, std::string name)
 
 TextReader TextReader::FromFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + Cp1252ToUtf8(path) + ".");
+  if (!in) throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + ".");
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + Cp1252ToUtf8(path) + ".");
+  if (in.bad()) throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + path + ".");
   return TextReader(std::move(content), path);
 }
 
 void TextReader::Fail(const std::string& what) const {
-  std::string where = name_.empty() ? "" : Cp1252ToUtf8(name_) + ", ";
+  std::string where = name_.empty() ? "" : name_ + ", ";
   throw Error(ErrorKind::Input, where + "ligne " + std::to_string(line_) + " : " + what, line_);
 }
 
-bool TextReader::AtLineEnd() const {
-  return AtEof() || text_[pos_] == '\n' || text_[pos_] == '\r';
-}
+bool TextReader::AtLineEnd() const { return AtEof() || text_[pos_] == '\n' || text_[pos_] == '\r'; }
 
 void TextReader::SkipSeparators() {
   while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= ' ') {
@@ -54,23 +53,24 @@ std::int64_t TextReader::ReadInteger() {
   if (tok.empty()) return 0;
   std::string_view digits = tok;
   if (digits.front() == '+') digits.remove_prefix(1);
+  // from_chars takes a minus sign; a second sign after "+" is not a number.
+  if (tok.front() == '+' && !digits.empty() && digits.front() == '-') digits = {};
   std::int64_t value = 0;
   const char* first = digits.data();
   const char* last = digits.data() + digits.size();
   auto [ptr, ec] = std::from_chars(first, last, value);
-  if (digits.empty() || ec == std::errc::invalid_argument || ptr != last)
+  if (digits.empty() || ec == std::errc::invalid_argument || ptr != last ||
+      (ec != std::errc() && ec != std::errc::result_out_of_range))
     Fail("nombre entier attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
-  if (ec == std::errc::result_out_of_range) Fail("nombre trop grand « " + Cp1252ToUtf8(tok) + " ».");
+  if (ec == std::errc::result_out_of_range)
+    Fail("nombre trop grand « " + Cp1252ToUtf8(tok) + " ».");
   return value;
 }
 
 std::uint16_t TextReader::ReadCount(std::string_view what) {
-  const int line = line_;
   const std::int64_t v = ReadInteger();
-  if (v < 0 || v > 65535) {
-    line_ = line;
+  if (v < 0 || v > 65535)
     Fail(std::string(what) + " hors limites (0 à 65535) : " + std::to_string(v) + ".");
-  }
   return static_cast<std::uint16_t>(v);
 }
 
@@ -79,6 +79,11 @@ double TextReader::ReadReal() {
   if (tok.empty()) return 0.0;
   std::string_view body = tok;
   if (body.front() == '+') body.remove_prefix(1);
+  // Decimal notation only: from_chars would also take "inf", "nan" and a sign after "+".
+  const std::size_t lead = !body.empty() && body.front() == '-' && tok.front() != '+' ? 1 : 0;
+  const bool decimal = body.size() > lead &&
+                       (std::isdigit(static_cast<unsigned char>(body[lead])) || body[lead] == '.');
+  if (!decimal) Fail("nombre attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
   double value = 0.0;
   const char* last = body.data() + body.size();
   auto [ptr, ec] = std::from_chars(body.data(), last, value, std::chars_format::general);

@@ -17,7 +17,8 @@ namespace relakin {
 
 class TextReader {
  public:
-  // `name` only serves error messages (usually the file's path).
+  // `name` only serves error messages (usually the file's path, UTF-8 as the file system names
+  // it).
   explicit TextReader(std::string content, std::string name = {});
   // Reads the whole file; throws Error(Io) when it cannot be opened or read.
   static TextReader FromFile(const std::string& path);
@@ -47,10 +48,13 @@ class TextReader {
   int Line() const { return line_; }
   const std::string& Name() const { return name_; }
 
+  // Throws Error(Input) "<name>, ligne <n> : <what>" for the current line; for the readers'
+  // own checks of what they read.
+  [[noreturn]] void Fail(const std::string& what) const;
+
  private:
   std::string_view NextToken();
   void SkipSeparators();
-  [[noreturn]] void Fail(const std::string& what) const;
 
   std::string text_;
   std::string name_;
