@@ -83,18 +83,15 @@ TEST(AlleleTables, AllelesMetOutOfOrderAreSortedAscending) {
 }
 
 TEST(AlleleTables, BlankLocusNameIsSaidWithItsGridLocusNumberEachSurvey) {
-  // Column 2 is empty, so grid locus 2 (blank name) is the first written locus; grid locus 3 is
-  // unnamed and unused: no message for it.
+  // Grid loci 1 and 2 hold no data, so the unnamed grid locus 3 is the first written locus;
+  // grid locus 1 is unnamed too but unused: no message for it.
   Document doc =
-      test::MakeDoc({"", "  ", "", " Adh "}, {{"P", {{"x", {"", "101101", "", "1 1"}}}}});
-  doc.Cells.SetCell(5, 2, "");
-  doc.Cells.SetCell(4, 2, "");
-  doc.Cells.SetCell(5, 2, "202202");
+      test::MakeDoc({"", "B", "  ", " Adh "}, {{"P", {{"x", {"", "", "101101", "202202"}}}}});
   RecordedMessages said;
   AlleleTables t = Survey(doc, said);
-  EXPECT_THAT(doc.LocusColumnMap, ElementsAre(0, 2, 4));
-  EXPECT_THAT(t.OutLocusNames, ElementsAre("", "Locus 2", " Adh "));
-  EXPECT_THAT(said.texts, ElementsAre("Nom du 2 ° Locus manquant !"));
+  EXPECT_THAT(doc.LocusColumnMap, ElementsAre(0, 3, 4));
+  EXPECT_THAT(t.OutLocusNames, ElementsAre("", "Locus 3", " Adh "));
+  EXPECT_THAT(said.texts, ElementsAre("Nom du 3 ° Locus manquant !"));
   t.CollectLocusNames(doc, said);
   EXPECT_EQ(said.texts.size(), 2u);
 }
