@@ -1,0 +1,53 @@
+// The description window's charts: bars with one label each (labels may repeat or be empty,
+// and every bar still gets its own category) and a point chart.
+#pragma once
+
+#include <QChartView>
+#include <QStringList>
+#include <QList>
+
+class QBarSet;
+class QBarCategoryAxis;
+class QScatterSeries;
+class QValueAxis;
+
+namespace relakin {
+
+class BarChartView : public QChartView {
+  Q_OBJECT
+
+ public:
+  BarChartView(const QString& title, const QString& xTitle, const QString& yTitle,
+               QWidget* parent = nullptr);
+  // Replaces the bars: one per value, labelled by the matching label.
+  void setBars(const QList<qreal>& values, const QStringList& labels);
+  QBarSet* bars() const { return bars_; }
+  QBarCategoryAxis* categories() const { return categories_; }
+
+ private:
+  QBarSet* bars_;
+  QBarCategoryAxis* categories_;
+  QValueAxis* values_;
+};
+
+class PointChartView : public QChartView {
+  Q_OBJECT
+
+ public:
+  PointChartView(const QString& xTitle, const QString& yTitle, QWidget* parent = nullptr);
+  // Replaces the points; labels[i] names point i (not drawn).
+  void setPoints(const QList<QPointF>& points, const QStringList& labels);
+  QScatterSeries* points() const { return points_; }
+  const QStringList& pointLabels() const { return labels_; }
+
+ private:
+  QScatterSeries* points_;
+  QValueAxis* x_;
+  QValueAxis* y_;
+  QStringList labels_;
+};
+
+// Labels made distinct by appending zero-width spaces, so a category axis keeps them all.
+QStringList DistinctLabels(const QStringList& labels);
+
+}  // namespace relakin

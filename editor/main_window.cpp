@@ -1,0 +1,185 @@
+#include "editor/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "core/codepage.h"
+#include "core/errors.h"
+#include "core/native_file_name.h"
+#include "core/new_table.h"
+#include "editor/description_window.h"
+#include "editor/dimension_dialog.h"
+#include "editor/genotype_table_model.h"
+#include "editor/grid_cell_delegate.h"
+#include "editor/grid_editor.h"
+
+namespace relakin {
+
+MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) {
+  if (prompts == nullptr) {
+    ownPrompts_ = std::make_unique<QtPrompts>();
+    prompts = ownPrompts_.get();
+  }
+  prompts_ = prompts;
+  setObjectName("Form1");
+  setWindowTitle(kDesignCaption);
+
+  buildGrid();
+  buildMenus();
+  buildToolBar();
+  panel1_ = new QLabel("Ready", this);
+  panel1_->setObjectName("Panel1");
+  panel1_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  statusBar()->addWidget(panel1_, 1);
+
+  // The dialogs that live for the whole run.
+  description_ = new DescriptionWindow(this);
+  dimension_ = new DimensionDialog(this);
+  connectCommands();
+  resize(900, 600);
+  editor_ = std::make_unique<GridEditor>(*this);
+}
+
+MainWindow::~MainWindow() {
+  editor_.reset();
+  // No view signal may reach a half-destroyed window.
+  grid_->disconnect(this);
+  model_->disconnect(this);
+  grid_->setModel(nullptr);
+}
+
+void MainWindow::buildGrid() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  model_ = new GenotypeTableModel(doc_, this);
+  grid_ = new QTableView(central);
+  grid_->setObjectName("StringGrid1");
+  grid_->setModel(model_);
+  grid_->setItemDelegate(new GridCellDelegate(grid_));
+  grid_->setFont(QFont("Arial"));
+  grid_->setTabKeyNavigation(true);
+  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  QHeaderView* headings = grid_->horizontalHeader();
+  QHeaderView* labels = grid_->verticalHeader();
+  headings->setDefaultSectionSize(65);
+  headings->setSectionsMovable(true);
+  headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  labels->setMinimumSectionSize(12);
+  labels->setDefaultSectionSize(18);
+  labels->setSectionsMovable(true);
+  labels->setSectionResizeMode(QHeaderView::Fixed);
+  labels->setFixedWidth(68);
+  for (QHeaderView* header : {headings, labels}) {
+    QPalette silver = header->palette();
+    silver.setColor(QPalette::Button, QColor(192, 192, 192));
+    header->setPalette(silver);
+  }
+  // A new table keeps the width the name column had.
+  connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { grid_->setProperty("nameWidth", grid_->columnWidth(0)); });
+  connect(model_, &QAbstractItemModel::modelReset, this,
+          [this] { grid_->setColumnWidth(0, grid_->property("nameWidth").toInt()); });
+  grid_->setProperty("nameWidth", 100);
+  grid_->hide();
+  layout->addWidget(grid_);
+  setCentralWidget(central);
+}
+
+void MainWindow::connectCommands() {
+  const auto bind = [this](const char* name, void (MainWindow::*command)()) {
+    connect(action(name), &QAction::triggered, this, [this, command] { (this->*command)(); });
+  };
+  const auto bindBool = [this](const char* name, bool (MainWindow::*command)()) {
+    connect(action(name), &QAction::triggered, this, [this, command] { (this->*command)(); });
+  };
+  bind("new1", &MainWindow::newTable);
+  bind("New_b", &MainWindow::newTable);
+  bind("open1", &MainWindow::openFile);
+  bind("open_b", &MainWindow::openFile);
+  bindBool("Save1", &MainWindow::save);
+  bindBool("Saveas1", &MainWindow::saveAs);
+  bindBool("save_b", &MainWindow::saveAs);  // the tool button always saves under a new name
+  connect(action("Quit1"), &QAction::triggered, this, &QWidget::close);
+  connect(action("quit_b"), &QAction::triggered, this, &QWidget::close);
+  bind("Diagnostique1", &MainWindow::diagnostic);
+  bind("About1", &MainWindow::about);
+  bind("Plotingdistribution1", &MainWindow::startPlotter);
+  // Help ("SpeedButton1"): there is no help file, so it does nothing.
+  connect(model_, &GenotypeTableModel::cellEdited, this, [this] { setModified(true); });
+}
+
+QAction* MainWindow::action(const char* name) const { return findChild<QAction*>(name); }
+
+void MainWindow::setStatusText(const QString& text) { panel1_->setText(text); }
+QString MainWindow::statusText() const { return panel1_->text(); }
+
+void MainWindow::setCurrentFileName(const QString& name) {
+  fileName_ = name;
+  importedName_ = false;
+  doc_.CurrentFileName = Utf8ToCp1252(name.toStdString());
+}
+
+void MainWindow::setImportedFileName(const QString& name) {
+  setCurrentFileName(name);
+  importedName_ = true;
+  refreshCaption();
+}
+
+void MainWindow::refreshCaption() {
+  setWindowTitle(fileName_.isEmpty() ? QString(kDesignCaption) : fileName_);
+}
+
+void MainWindow::enableTableCommands(bool includingSave) {
+  static const char* const kCommands[] = {"Saveas1", "save_b",      "cut_b",        "paste_b",
+                                          "copy_b",  "Trait1",      "Conversion1", "Diagnostique1"};
+  for (const char* name : kCommands) action(name)->setEnabled(true);
+  if (includingSave) action("Save1")->setEnabled(true);
+  for (QAction* item : action("Edit1")->menu()->actions()) item->setEnabled(true);
+}
+
+void MainWindow::clearGrid() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ClearTable(doc_.Cells);
+  model_->reset();
+  QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::showTable() {
+  model_->reset();
+  grid_->show();
+  grid_->setFocus();
+  emit tableReplaced();
+}
+
+bool MainWindow::event(QEvent* event) {
+  // Hints go to the status line, also the empty one sent when the pointer leaves an item.
+  if (event->type() == QEvent::StatusTip) {
+    setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+bool MainWindow::runGuarded(const std::function<void()>& command) {
+  try {
+    command();
+    return true;
+  } catch (const Error& e) {
+    prompts_->error(this, QString::fromStdString(e.what()));
+  } catch (const std::exception& e) {
+    prompts_->error(this, QString::fromStdString(e.what()));
+  }
+  return false;
+}
+
+}  // namespace relakin
