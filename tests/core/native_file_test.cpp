@@ -1,0 +1,374 @@
+// The native genotype file as text: the writer's bytes, the reader's table, and round trips.
+#include "core/native_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "table_builder.h"
+
+namespace relakin {
+namespace {
+
+using test::CrLf;
+using test::MakeDoc;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+const std::string kGolden = std::string(RELAKIN_TEST_DATA) + "/core/worked_example.bvt";
+
+Document WorkedExample() {
+  return MakeDoc({"Loc A", "Loc B"},
+                 {{"North", {{"Ind01", {"101105", "210210"}}, {"Ind02", {"", "210210"}}}}});
+}
+
+std::string Text(Document doc) {
+  SilentMessages quiet;
+  return NativeFileText(doc, quiet);
+}
+
+TEST(NativeFile, WorkedExampleIsWrittenByteForByte) {
+  Document doc = WorkedExample();
+  EXPECT_EQ(Text(doc), test::ReadBytes(kGolden));
+}
+
+TEST(NativeFile, WorkedExampleReadsBack) {
+  const Document doc = ReadNativeFile(kGolden);
+  ASSERT_EQ(doc.Cells.ColCount(), 4);
+  ASSERT_EQ(doc.Cells.RowCount(), 4);
+  EXPECT_EQ(doc.Cells.Cells(2, 0), "locus1");
+  EXPECT_EQ(doc.Cells.Cells(3, 0), "locus2");
+  EXPECT_EQ(doc.Cells.Cells(2, 1), "Loc A");
+  EXPECT_EQ(doc.Cells.Cells(3, 1), "Loc B");
+  EXPECT_EQ(doc.Cells.Cells(0, 2), "Pop Ind1");
+  EXPECT_EQ(doc.Cells.Cells(0, 3), "    Ind2");
+  EXPECT_EQ(doc.Cells.Cells(1, 2), "     Ind01");
+  EXPECT_EQ(doc.Cells.Cells(1, 3), "     Ind02");
+  EXPECT_EQ(doc.Cells.Cells(2, 2), "101105");
+  EXPECT_EQ(doc.Cells.Cells(3, 2), "210210");
+  EXPECT_EQ(doc.Cells.Cells(2, 3), "000000");
+  EXPECT_EQ(doc.Cells.Cells(3, 3), "210210");
+  EXPECT_EQ(doc.NbPops, 1);
+  EXPECT_EQ(doc.PopFirstRow[1], 2);
+  EXPECT_EQ(doc.PopNames[1], "North");
+  EXPECT_TRUE(doc.CurrentFileName.empty());
+  EXPECT_FALSE(doc.AnalysisFileReady);
+}
+
+TEST(NativeFile, LfAndCrLfFilesReadAlike) {
+  std::string lf = test::ReadBytes(kGolden);
+  std::erase(lf, '\r');
+  const Document a = ReadNativeFile(kGolden);
+  Document b = ReadNativeText(lf);
+  EXPECT_EQ(a.Cells, b.Cells);
+  EXPECT_EQ(a.PopNames, b.PopNames);
+  b.CurrentFileName = "Untitled";
+  EXPECT_EQ(Text(b), test::ReadBytes(kGolden));  // CR LF always written
+}
+
+// Writer cases: a table and the exact text it saves to.
+struct WriteCase {
+  const char* what;
+  Document doc;
+  std::string text;
+  // Reads back to a table that saves to the same bytes (an unsorted genotype or an empty last
+  // row does not: the reader puts alleles smaller first and drops rows without data).
+  bool stable = true;
+};
+
+std::vector<WriteCase> WriteCases() {
+  std::vector<WriteCase> cases;
+  cases.push_back({"empty locus column between two used ones",
+                   MakeDoc({"A", "B", "C"}, {{"P", {{"i1", {"101101", "", "303305"}}}}}),
+                   CrLf({"2 Untitled", "1  nombre de pop", "A", "1 101 ", "C", "2 303 305 ", "P",
+                         "1", "        i1 101101 303305"},
+                        false)});
+  cases.push_back({"population whose marked row is empty",
+                   MakeDoc({"A"}, {{"P", {{"i1", {"101101"}}}},
+                                   {"Q", {{"", {""}}, {"i3", {"102102"}}, {"i4", {"101102"}}}}}),
+                   CrLf({"1 Untitled", "2  nombre de pop", "A", "2 101 102 ", "P", "1",
+                         "        i1 101101", "Q", "2", "        i3 102102", "        i4 101102"},
+                        false)});
+  cases.push_back({"population without data rows, last grid row empty",
+                   MakeDoc({"A"}, {{"P", {{"i1", {"101101"}}}}, {"Empty", {{"", {}}, {" ", {}}}}}),
+                   CrLf({"1 Untitled", "2  nombre de pop", "A", "1 101 ", "P", "1",
+                         "        i1 101101", "Empty", "0"},
+                        true)});
+  cases.push_back(
+      {"last grid row empty after a data row",
+       MakeDoc({"A"}, {{"P", {{"i1", {"101101"}}, {"", {}}}}}),
+       CrLf({"1 Untitled", "1  nombre de pop", "A", "1 101 ", "P", "1", "        i1 101101"}, true),
+       false});
+  cases.push_back(
+      {"names cut to 10 and right-justified, population name cut to 25",
+       MakeDoc({"A"}, {{"A population name of 30 chars",
+                        {{"Abcdefghijkl", {"101101"}}, {"Abc", {"101101"}}}}}),
+       CrLf({"1 Untitled", "1  nombre de pop", "A", "1 101 ", "A population name of 30 c", "2",
+             "Abcdefghij 101101", "       Abc 101101"},
+            false)});
+  cases.push_back(
+      {"genotypes as normalised, in the order typed",
+       MakeDoc({"A"}, {{"P", {{"a", {"105101"}}, {"b", {"101"}}, {"c", {" 12 345 "}}}}}),
+       CrLf({"1 Untitled", "1  nombre de pop", "A", "4 101 105 120 345 ", "P", "3",
+             "         a 105101", "         b 000000", "         c 120345"},
+            false),
+       false});
+  cases.push_back({"locus without complete genotype",
+                   MakeDoc({"A", "B"}, {{"P", {{"a", {"101000", "202202"}}}}}),
+                   CrLf({"2 Untitled", "1  nombre de pop", "A", "0 ", "B", "1 202 ", "P", "1",
+                         "         a 000000 202202"},
+                        false)});
+  cases.push_back(
+      {"no used locus: only name fields",
+       MakeDoc({"A", "B"}, {{"P", {{"a", {}}, {"b", {"", " "}}}}}),
+       CrLf({"0 Untitled", "1  nombre de pop", "P", "2", "         a", "         b"}, false)});
+  cases.push_back(
+      {"no population", MakeDoc({"A"}, {}), CrLf({"0 Untitled", "0  nombre de pop"}, true)});
+  cases.push_back({"unnamed locus gets its default name",
+                   MakeDoc({"A", ""}, {{"P", {{"a", {"101101", "202202"}}}}}),
+                   CrLf({"2 Untitled", "1  nombre de pop", "A", "1 101 ", "Locus 2", "1 202 ", "P",
+                         "1", "         a 101101 202202"},
+                        false)});
+  cases.push_back({"file name outside the code page or with control characters",
+                   MakeDoc({"A"}, {{"P", {{"a", {"101101"}}}}}, "/d/\xce\xa9-cr\r\nt\tb\x7f.bvt"),
+                   CrLf({"1 /d/?-cr  t b .bvt", "1  nombre de pop", "A", "1 101 ", "P", "1",
+                         "         a 101101"},
+                        false)});
+  cases.push_back({"file name in the code page",
+                   MakeDoc({}, {},
+                           "/d/donn\xc3\xa9"
+                           "es.bvt"),
+                   CrLf({"0 /d/donn\xe9"
+                         "es.bvt",
+                         "0  nombre de pop"},
+                        true)});
+  return cases;
+}
+
+TEST(NativeFile, WritesEveryLayoutCase) {
+  for (WriteCase& c : WriteCases()) EXPECT_EQ(Text(c.doc), c.text) << c.what;
+}
+
+// Line 1 aside (the header holds the converted name), a save of what was read gives the same
+// bytes; after one more trip every table is stable.
+TEST(NativeFile, EveryWrittenCaseReadsBackAndSavesAgain) {
+  auto trip = [](const std::string& text, const std::string& name) {
+    Document back = ReadNativeText(text);
+    back.CurrentFileName = name;
+    return Text(back);
+  };
+  auto body = [](const std::string& text) { return text.substr(text.find('\n')); };
+  for (WriteCase& c : WriteCases()) {
+    const std::string once = trip(c.text, c.doc.CurrentFileName);
+    if (c.stable) {
+      EXPECT_EQ(body(once), body(c.text)) << c.what;
+    }
+    EXPECT_EQ(trip(once, c.doc.CurrentFileName), once) << c.what;
+  }
+}
+
+TEST(NativeFile, RoundTripKeepsDataRowsPopulationsAndNormalisedGenotypes) {
+  Document doc = MakeDoc(
+      {"A", "", "C"},
+      {{"North",
+        {{"Ind01", {"105101", "", "3 3"}}, {"", {}}, {"Ind0000003x", {"101000", "", "300302"}}}},
+       {"South", {{"", {"", "", "302302"}}}}});
+  const Document back = ReadNativeText(Text(doc));
+  ASSERT_EQ(back.Cells.ColCount(), 4);  // the empty locus column is gone
+  ASSERT_EQ(back.Cells.RowCount(), 5);  // the empty row is gone
+  EXPECT_EQ(back.Cells.Cells(2, 1), "A");
+  EXPECT_EQ(back.Cells.Cells(3, 1), "C");
+  EXPECT_EQ(back.Cells.Cells(1, 2), "     Ind01");
+  EXPECT_EQ(back.Cells.Cells(1, 3), "Ind0000003");
+  EXPECT_EQ(back.Cells.Cells(1, 4), "          ");
+  EXPECT_EQ(back.Cells.Cells(2, 2), "101105");  // read back smaller first
+  EXPECT_EQ(back.Cells.Cells(3, 2), "000000");  // "3 3" is not six characters
+  EXPECT_EQ(back.Cells.Cells(2, 3), "000000");
+  EXPECT_EQ(back.Cells.Cells(3, 3), "300302");
+  EXPECT_EQ(back.Cells.Cells(3, 4), "302302");
+  EXPECT_THAT(std::vector<std::string>(
+                  {back.Cells.Cells(0, 2), back.Cells.Cells(0, 3), back.Cells.Cells(0, 4)}),
+              ElementsAre("Pop Ind1", "    Ind2", "Pop Ind3"));
+  EXPECT_EQ(back.NbPops, 2);
+  EXPECT_THAT(back.PopFirstRow, ElementsAre(0, 2, 4));
+  EXPECT_THAT(back.PopNames, ElementsAre("", "North", "South"));
+}
+
+TEST(NativeFile, WriterGrowsPopNamesAndLeavesTheGridAlone) {
+  Document doc = MakeDoc({"A"}, {{"P", {{"a", {"101101"}}}}, {"Q", {{"b", {"102102"}}}}});
+  doc.PopNames.resize(2);  // population 2 has no name entry
+  const GenotypeTable before = doc.Cells;
+  EXPECT_THAT(Text(doc), HasSubstr("\r\n\r\n1\r\n         b 102102"));
+  SilentMessages quiet;
+  NativeFileText(doc, quiet);
+  EXPECT_THAT(doc.PopNames, ElementsAre("", "P", ""));
+  EXPECT_EQ(doc.Cells, before);
+  EXPECT_FALSE(doc.AnalysisFileReady);  // only a save raises it
+}
+
+TEST(NativeFile, MissingLocusNamesAreSaidDuringTheWrite) {
+  Document doc = MakeDoc({"", "B", " "}, {{"P", {{"a", {"101101", "", "202202"}}}}});
+  RecordedMessages said;
+  NativeFileText(doc, said);
+  EXPECT_THAT(said.texts,
+              ElementsAre("Nom du 1 ° Locus manquant !", "Nom du 3 ° Locus manquant !"));
+}
+
+TEST(NativeFile, BadCellStopsTheWriteBeforeAnyMessage) {
+  Document doc = MakeDoc({""}, {{"P", {{"a", {"10a101"}}}}});
+  RecordedMessages said;
+  EXPECT_THROW(NativeFileText(doc, said), Error);
+  EXPECT_TRUE(said.texts.empty());
+}
+
+// Reader cases: a file's text and what the table holds after reading it.
+TEST(NativeFile, CountZeroBlockReadsAsOneEmptyMarkedRow) {
+  const std::string text = CrLf({"1 x", "3  nombre de pop", "A", "1 101 ", "P", "1",
+                                 "         a 101101", "Empty", "0", "Q", "1", "         b 101101"},
+                                false);
+  const Document doc = ReadNativeText(text);
+  ASSERT_EQ(doc.Cells.RowCount(), 5);
+  EXPECT_EQ(doc.NbPops, 3);
+  EXPECT_THAT(doc.PopFirstRow, ElementsAre(0, 2, 3, 4));
+  EXPECT_THAT(doc.PopNames, ElementsAre("", "P", "Empty", "Q"));
+  EXPECT_EQ(doc.Cells.Cells(0, 3), "Pop Ind2");
+  EXPECT_EQ(doc.Cells.Cells(1, 3), "");
+  EXPECT_EQ(doc.Cells.Cells(2, 3), "");
+  EXPECT_EQ(doc.Cells.Cells(0, 4), "Pop Ind3");
+  Document again = doc;
+  again.CurrentFileName = "x";
+  EXPECT_EQ(Text(again), text);
+}
+
+TEST(NativeFile, EmptyFileIsAnEmptyTable) {
+  for (const char* text : {"", "\r\n", "   \n\n"}) {
+    const Document doc = ReadNativeText(text);
+    EXPECT_EQ(doc.Cells.ColCount(), 2);
+    EXPECT_EQ(doc.Cells.RowCount(), 2);
+    EXPECT_EQ(doc.NbPops, 0);
+    EXPECT_THAT(doc.PopNames, ElementsAre(""));
+  }
+}
+
+TEST(NativeFile, MissingBlocksAtTheEndReadAsEmptyPopulations) {
+  const Document doc = ReadNativeText("1 x\r\n2  nombre de pop\r\nA\r\n1 101 \r\nP\r\n1\r\n");
+  EXPECT_EQ(doc.NbPops, 2);
+  EXPECT_THAT(doc.PopNames, ElementsAre("", "P", ""));
+  ASSERT_EQ(doc.Cells.RowCount(), 4);
+  EXPECT_EQ(doc.Cells.Cells(1, 2), "");  // name field at the file end
+  EXPECT_EQ(doc.Cells.Cells(2, 2), "000000");
+  EXPECT_EQ(doc.Cells.Cells(0, 3), "Pop Ind2");  // the empty second population
+}
+
+TEST(NativeFile, ReaderTakesFieldsAsTheLayoutSays) {
+  // Locus names whole with their blanks, population names cut to 25, the rest of count lines
+  // ignored, genotypes over several lines and separated by TABs, numbers above 999999.
+  const std::string text = CrLf({"2 whatever follows", "1 trailing words", "  Loc A  ", "junk", "",
+                                 "junk", "A very long population name indeed", "2 rest",
+                                 "  Ind01   105101\t1000005", "Ind02     ", " 0 \t 7"},
+                                false);
+  const Document doc = ReadNativeText(text);
+  EXPECT_EQ(doc.Cells.Cells(2, 1), "  Loc A  ");
+  EXPECT_EQ(doc.Cells.Cells(3, 1), "");
+  EXPECT_EQ(doc.PopNames[1], "A very long population na");
+  EXPECT_EQ(doc.Cells.Cells(1, 2), "  Ind01   ");
+  EXPECT_EQ(doc.Cells.Cells(2, 2), "101105");
+  EXPECT_EQ(doc.Cells.Cells(3, 2), "0051000");
+  EXPECT_EQ(doc.Cells.Cells(1, 3), "Ind02     ");
+  EXPECT_EQ(doc.Cells.Cells(2, 3), "000000");
+  EXPECT_EQ(doc.Cells.Cells(3, 3), "000007");
+}
+
+TEST(NativeFile, ThreeHundredLociReadCompletely) {
+  std::vector<std::string> lines = {"300 big", "1  nombre de pop"};
+  std::string individual = "     Ind01";
+  for (int l = 1; l <= 300; ++l) {
+    lines.push_back(std::string(1, 'L').append(std::to_string(l)));
+    lines.push_back("1 101 ");
+    individual.append(" ").append(std::to_string(100000 + l));
+  }
+  lines.insert(lines.end(), {"P", "1", individual});
+  const Document doc = ReadNativeText(CrLf(lines, false));
+  ASSERT_EQ(doc.Cells.ColCount(), 302);
+  EXPECT_EQ(doc.Cells.Cells(301, 1), "L300");
+  EXPECT_EQ(doc.Cells.Cells(301, 0), "locus300");
+  EXPECT_EQ(doc.Cells.Cells(2, 2), "001100");
+  EXPECT_EQ(doc.Cells.Cells(301, 2), "100300");
+}
+
+struct FailCase {
+  const char* what;
+  std::string text;
+  ErrorKind kind;
+  int line;
+};
+
+TEST(NativeFile, UnreadableFilesFailWithTheirKindAndLine) {
+  const std::string head = "1 x\r\n1  nombre de pop\r\nA\r\n1 101 \r\nP\r\n";
+  const FailCase cases[] = {
+      {"letters on line 1", "abc 2\r\n", ErrorKind::NotNativeFile, 1},
+      {"a number glued to letters", "2x\r\n", ErrorKind::NotNativeFile, 1},
+      {"locus count too large", "70000 x\r\n", ErrorKind::Input, 1},
+      {"population count not a number", "1 x\r\nmany\r\n", ErrorKind::Input, 2},
+      {"population count negative", "1 x\r\n-1\r\n", ErrorKind::Input, 2},
+      {"individual count too large", head + "65536\r\n", ErrorKind::Input, 6},
+      {"genotype not a number", head + "1\r\n         a 10x101", ErrorKind::Input, 7},
+      {"negative genotype", head + "1\r\n         a -101101", ErrorKind::Input, 7},
+      {"genotype beyond 16-bit alleles", head + "1\r\n         a 65536000", ErrorKind::Input, 7},
+      {"name longer than 10 characters", head + "1\r\nAbcdefghijkl 101101", ErrorKind::Input, 7},
+      {"line end inside the name field", head + "2\r\n    a\r\n     b 101101", ErrorKind::Input, 7},
+      {"LF inside the name field", "1 x\n1\nA\n1 101 \nP\n1\nshort\n 101101", ErrorKind::Input, 7},
+      {"empty individual line", head + "1\r\n\r\n         a 101101", ErrorKind::Input, 7},
+  };
+  for (const FailCase& c : cases) {
+    try {
+      ReadNativeText(c.text, "f.bvt");
+      ADD_FAILURE() << c.what;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), c.kind) << c.what;
+      EXPECT_EQ(e.line(), c.line) << c.what << ": " << e.what();
+      if (c.kind == ErrorKind::Input) {
+        EXPECT_THAT(e.what(), HasSubstr("f.bvt, ligne " + std::to_string(c.line))) << c.what;
+      }
+    }
+  }
+}
+
+TEST(NativeFile, NotNativeMessageIsTheProgramsOwn) {
+  try {
+    ReadNativeText("Population data\r\n");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Ce fichier ne semble pas être un fichier au format BRAVOLT !");
+  }
+}
+
+TEST(NativeFile, FailedReadLeavesTheCallersTableAlone) {
+  Document doc = WorkedExample();
+  doc.CurrentFileName = "/data/kept.bvt";
+  const Document before = doc;
+  for (const char* bad : {"abc", "1 x\r\n1\r\nA\r\n\r\nP\r\n1\r\nshort\r\n"}) {
+    try {
+      doc = ReadNativeText(bad);
+      ADD_FAILURE() << bad;
+    } catch (const Error&) {
+    }
+    EXPECT_EQ(doc.Cells, before.Cells);
+    EXPECT_EQ(doc.CurrentFileName, before.CurrentFileName);
+    EXPECT_EQ(doc.PopNames, before.PopNames);
+    EXPECT_EQ(doc.NbPops, before.NbPops);
+  }
+}
+
+TEST(NativeFile, MissingFileIsAnInputOutputError) {
+  try {
+    ReadNativeFile("/nonexistent/dir/none.bvt");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Io);
+    EXPECT_THAT(e.what(), HasSubstr("/nonexistent/dir/none.bvt"));
+  }
+}
+
+}  // namespace
+}  // namespace relakin
