@@ -1,0 +1,18 @@
+// How the result files write numbers: fixed notation with "." as the decimal point whatever the
+// locale, right-justified with blanks in a field of `width` characters; a number longer than
+// its field widens it and is never cut. Rounding to `decimals` is exact (from the binary value,
+// ties to even). Appending to a caller-owned string allocates nothing once it has capacity.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace relakin {
+
+void AppendFixed(std::string& out, double value, int width, int decimals);
+void AppendInteger(std::string& out, std::int64_t value, int width = 0);
+void AppendBlanks(std::string& out, std::size_t count);
+
+std::string FormatFixed(double value, int width, int decimals);
+
+}  // namespace relakin
