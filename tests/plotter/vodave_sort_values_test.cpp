@@ -1,15 +1,15 @@
-#include "plotter/stats/sort_values.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <vector>
 
+#include "plotter/stats/sort_values.h"
+
 namespace vodave {
 namespace {
 
-TEST(SortValuesTest, SortsLikeTheStandardSort) {
+TEST(VodaveSortValuesTest, SortsLikeTheStandardSort) {
   std::mt19937 gen(7);
   std::uniform_real_distribution<double> real(-1.0, 1.0);
   std::uniform_int_distribution<int> few(0, 3);
@@ -23,14 +23,14 @@ TEST(SortValuesTest, SortsLikeTheStandardSort) {
   }
 }
 
-TEST(SortValuesTest, SortsOnlyTheGivenRange) {
+TEST(VodaveSortValuesTest, SortsOnlyTheGivenRange) {
   std::vector<double> values = {9, 5, 3, 4, 1, 0};
   SortValues(values, 1, 4);
   EXPECT_EQ(values, (std::vector<double>{9, 1, 3, 4, 5, 0}));
 }
 
 // Orders that drive a middle-pivot partition sort deep still sort a full buffer.
-TEST(SortValuesTest, SortsAFullBufferInAnyOrder) {
+TEST(VodaveSortValuesTest, SortsAFullBufferInAnyOrder) {
   const std::size_t n = 50001;
   std::vector<std::vector<double>> inputs(4, std::vector<double>(n));
   for (std::size_t i = 0; i < n; ++i) {

@@ -1,16 +1,15 @@
-#include "plotter/stats/number_reader.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "plotter/stats/errors.h"
+#include "plotter/stats/number_reader.h"
 
 namespace vodave {
 namespace {
 
-TEST(NumberReaderTest, ReadsRealsOfTheFilesSyntax) {
+TEST(VodaveNumberReaderTest, ReadsRealsOfTheFilesSyntax) {
   struct Case {
     const char* token;
     double value;
@@ -29,7 +28,7 @@ TEST(NumberReaderTest, ReadsRealsOfTheFilesSyntax) {
   EXPECT_TRUE(std::signbit(zero.ReadReal()));
 }
 
-TEST(NumberReaderTest, RefusesTokensThatAreNotReals) {
+TEST(VodaveNumberReaderTest, RefusesTokensThatAreNotReals) {
   for (const char* token : {"abc", "nan", "inf", "-inf", "1,5", "0x10", "1e", "--1", "+-1", "1.2.3",
                             ".", "1e999", "5<---"}) {
     NumberReader in(std::string("  ") + token + " 3", "f.gra");
@@ -44,7 +43,7 @@ TEST(NumberReaderTest, RefusesTokensThatAreNotReals) {
   }
 }
 
-TEST(NumberReaderTest, ReadsIntegersIn32Bits) {
+TEST(VodaveNumberReaderTest, ReadsIntegersIn32Bits) {
   struct Case {
     const char* token;
     std::int32_t value;
@@ -59,7 +58,7 @@ TEST(NumberReaderTest, ReadsIntegersIn32Bits) {
   }
 }
 
-TEST(NumberReaderTest, SkipsEverySeparatorBeforeANumberAndReadsZeroAtTheEnd) {
+TEST(VodaveNumberReaderTest, SkipsEverySeparatorBeforeANumberAndReadsZeroAtTheEnd) {
   NumberReader in(std::string("\t 1\r\n\r\n2\x01\x1f"
                               "3\r4\n") +
                   "   ");
@@ -73,7 +72,7 @@ TEST(NumberReaderTest, SkipsEverySeparatorBeforeANumberAndReadsZeroAtTheEnd) {
   EXPECT_EQ(in.ReadInteger(), 0);
 }
 
-TEST(NumberReaderTest, ReadsAndSkipsLinesWhateverTheirEnd) {
+TEST(VodaveNumberReaderTest, ReadsAndSkipsLinesWhateverTheirEnd) {
   NumberReader in("one\r\ntwo\nthree\rfour 4 x\r\n5");
   EXPECT_EQ(in.ReadLine(), "one");
   EXPECT_EQ(in.ReadLine(), "two");
@@ -85,7 +84,7 @@ TEST(NumberReaderTest, ReadsAndSkipsLinesWhateverTheirEnd) {
   in.SkipLine();
 }
 
-TEST(NumberReaderTest, LeavesTheCharacterThatEndsANumber) {
+TEST(VodaveNumberReaderTest, LeavesTheCharacterThatEndsANumber) {
   NumberReader in("1 rest of line\r\n2");
   EXPECT_EQ(in.ReadReal(), 1.0);
   EXPECT_EQ(in.ReadLine(), " rest of line");

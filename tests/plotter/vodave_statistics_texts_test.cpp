@@ -1,10 +1,10 @@
-#include "plotter/stats/statistics_texts.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 #include <vector>
+
+#include "plotter/stats/statistics_texts.h"
 
 namespace vodave {
 namespace {
@@ -15,7 +15,7 @@ DistributionFile File(double observed, std::vector<double> permuted) {
   return DistributionFile{"", observed, std::move(permuted)};
 }
 
-TEST(StatisticsTextsTest, WritesTheClassTableWithItsTotal) {
+TEST(VodaveStatisticsTextsTest, WritesTheClassTableWithItsTotal) {
   const Histogram h = ComputeHistogram(File(10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), 5);
   EXPECT_EQ(ClassTableRows(h.Classes, ","), (Rows{{"Lim. > de classe", "Effectif"},
                                                   {"2,0000", "3"},
@@ -32,7 +32,7 @@ TEST(StatisticsTextsTest, WritesTheClassTableWithItsTotal) {
 }
 
 // The left column compares with the observed value, the right one with its opposite.
-TEST(StatisticsTextsTest, PutsEachShareInTheColumnOfItsReference) {
+TEST(VodaveStatisticsTextsTest, PutsEachShareInTheColumnOfItsReference) {
   struct Case {
     double observed;
     std::vector<double> permuted;
@@ -58,7 +58,7 @@ TEST(StatisticsTextsTest, PutsEachShareInTheColumnOfItsReference) {
   }
 }
 
-TEST(StatisticsTextsTest, WritesTheMomentsWithTheUsersSeparator) {
+TEST(VodaveStatisticsTextsTest, WritesTheMomentsWithTheUsersSeparator) {
   const StatisticsTexts t =
       MakeStatisticsTexts(ComputeHistogram(File(0.5, {0.2, 0.5, 0.7, 0.9}), 5).Stats, ",");
   EXPECT_EQ(t.val_min, "0,2000");
@@ -71,7 +71,7 @@ TEST(StatisticsTextsTest, WritesTheMomentsWithTheUsersSeparator) {
   EXPECT_EQ(t.pour100, "50,00");
 }
 
-TEST(StatisticsTextsTest, SaysWhatCannotBeComputed) {
+TEST(VodaveStatisticsTextsTest, SaysWhatCannotBeComputed) {
   const StatisticsTexts none =
       MakeStatisticsTexts(ComputeHistogram(File(-0.125, {}), 10).Stats, ".");
   for (const std::string* text :

@@ -1,5 +1,3 @@
-#include "plotter/stats/histogram.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "plotter/stats/errors.h"
+#include "plotter/stats/histogram.h"
 
 namespace vodave {
 namespace {
@@ -20,7 +19,7 @@ std::vector<int> Counts(const Histogram& h) {
                           h.Classes.ClassCounts.begin() + 1 + h.Classes.NbClasses);
 }
 
-TEST(HistogramTest, CountsEachValueInTheFirstClassWhoseLimitItDoesNotExceed) {
+TEST(VodaveHistogramTest, CountsEachValueInTheFirstClassWhoseLimitItDoesNotExceed) {
   const std::vector<double> zeroToNine = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
   struct Case {
     const char* what;
@@ -49,7 +48,7 @@ TEST(HistogramTest, CountsEachValueInTheFirstClassWhoseLimitItDoesNotExceed) {
   }
 }
 
-TEST(HistogramTest, BuildsLimitsByRepeatedAddition) {
+TEST(VodaveHistogramTest, BuildsLimitsByRepeatedAddition) {
   const Histogram h = ComputeHistogram(File(10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), 5);
   EXPECT_EQ(h.Stats.LowestValue, 0.0);
   EXPECT_EQ(h.Stats.HighestValue, 10.0);
@@ -59,7 +58,7 @@ TEST(HistogramTest, BuildsLimitsByRepeatedAddition) {
   for (int k = 1; k <= 7; ++k) EXPECT_EQ(odd.Classes.ClassLimits[k], x += (0.9 - 0.2) / 7);
 }
 
-TEST(HistogramTest, ComputesTheExampleStatistics) {
+TEST(VodaveHistogramTest, ComputesTheExampleStatistics) {
   const Histogram h = ComputeHistogram(File(0.5, {0.2, 0.5, 0.7, 0.9}), 10);
   const DistributionStats& s = h.Stats;
   EXPECT_DOUBLE_EQ(*s.DistMean, 0.7);  // 2.8 / 4: the divisor is N
@@ -71,7 +70,7 @@ TEST(HistogramTest, ComputesTheExampleStatistics) {
   EXPECT_EQ(s.TitleLine, "title");
 }
 
-TEST(HistogramTest, ComputesTheSharesAgainstTheValueAndItsOpposite) {
+TEST(VodaveHistogramTest, ComputesTheSharesAgainstTheValueAndItsOpposite) {
   struct Case {
     const char* what;
     DistributionFile file;
@@ -95,7 +94,7 @@ TEST(HistogramTest, ComputesTheSharesAgainstTheValueAndItsOpposite) {
   }
 }
 
-TEST(HistogramTest, ComputesAPermutationResultFile) {
+TEST(VodaveHistogramTest, ComputesAPermutationResultFile) {
   const Histogram h =
       ComputeHistogram(std::string(RELAKIN_TEST_DATA) + "/plotter/permutation12.res", 10);
   EXPECT_EQ(h.N, 12);
@@ -111,7 +110,7 @@ TEST(HistogramTest, ComputesAPermutationResultFile) {
   EXPECT_EQ(h.Stats.HighestValue, 0.06);
 }
 
-TEST(HistogramTest, LeavesWhatCannotBeComputedEmpty) {
+TEST(VodaveHistogramTest, LeavesWhatCannotBeComputedEmpty) {
   // No permuted value: everything divided by N is undefined; the histogram still has its bar.
   const Histogram none =
       ComputeHistogram(std::string(RELAKIN_TEST_DATA) + "/plotter/permutation0.res", 10);
@@ -139,7 +138,7 @@ TEST(HistogramTest, LeavesWhatCannotBeComputedEmpty) {
   EXPECT_TRUE(equal.Stats.DistSkewness.has_value());
 }
 
-TEST(HistogramTest, ReportsOverflowAsAFloatingPointError) {
+TEST(VodaveHistogramTest, ReportsOverflowAsAFloatingPointError) {
   for (const DistributionFile& f : {File(1e308, {-1e308}), File(1e200, {-1e200, 0})}) {
     try {
       ComputeHistogram(f, 5);
@@ -152,7 +151,7 @@ TEST(HistogramTest, ReportsOverflowAsAFloatingPointError) {
   EXPECT_THROW(ComputeHistogram(File(0, {1}), 21), std::out_of_range);
 }
 
-TEST(HistogramTest, RaisesToPowerThroughTheLogarithm) {
+TEST(VodaveHistogramTest, RaisesToPowerThroughTheLogarithm) {
   EXPECT_EQ(*RaiseToPower(2.0, 0), 1.0);
   EXPECT_DOUBLE_EQ(*RaiseToPower(4.0, 1.5), 8.0);
   EXPECT_DOUBLE_EQ(*RaiseToPower(0.0925, 2), 0.0925 * 0.0925);

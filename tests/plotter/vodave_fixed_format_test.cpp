@@ -1,11 +1,11 @@
-#include "plotter/stats/fixed_format.h"
-
 #include <gtest/gtest.h>
+
+#include "plotter/stats/fixed_format.h"
 
 namespace vodave {
 namespace {
 
-TEST(FixedFormatTest, WritesFixedNotationWithAtMostNineSignificantDigits) {
+TEST(VodaveFixedFormatTest, WritesFixedNotationWithAtMostNineSignificantDigits) {
   struct Case {
     double x;
     int decimals;
@@ -37,7 +37,7 @@ TEST(FixedFormatTest, WritesFixedNotationWithAtMostNineSignificantDigits) {
   for (const Case& c : cases) EXPECT_EQ(FormatFixed(c.x, c.decimals, "."), c.text) << c.x;
 }
 
-TEST(FixedFormatTest, UsesTheGivenDecimalSeparator) {
+TEST(VodaveFixedFormatTest, UsesTheGivenDecimalSeparator) {
   EXPECT_EQ(FormatFixed(-0.125, 4, ","), "-0,1250");
   EXPECT_EQ(FormatFixed(91.66666666666667, 2, ","), "91,67");
   EXPECT_EQ(FormatFixed(7.0, 0, ","), "7");

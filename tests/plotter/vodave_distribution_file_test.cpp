@@ -1,10 +1,9 @@
-#include "plotter/stats/distribution_file.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "plotter/stats/distribution_file.h"
 #include "plotter/stats/errors.h"
 
 namespace vodave {
@@ -13,7 +12,7 @@ namespace {
 const std::string kData = std::string(RELAKIN_TEST_DATA) + "/plotter/";
 const std::string kHeader = "a\r\nb\r\nc\r\ntitle\r\n";
 
-TEST(DistributionFileTest, ReadsAPermutationResultFile) {
+TEST(VodaveDistributionFileTest, ReadsAPermutationResultFile) {
   const DistributionFile f = ReadDistributionFile(kData + "permutation12.res");
   EXPECT_EQ(f.TitleLine,
             " I= Ixy/(racine(Ix)*racine(Iy)) par paire d'individus :  Mean after genotype "
@@ -25,7 +24,7 @@ TEST(DistributionFileTest, ReadsAPermutationResultFile) {
                                  0.060000000, -0.041666667}));
 }
 
-TEST(DistributionFileTest, ReadsResultFilesOfTenAndOfNoPermutation) {
+TEST(VodaveDistributionFileTest, ReadsResultFilesOfTenAndOfNoPermutation) {
   const DistributionFile ten = ReadDistributionFile(kData + "permutation10.res");
   EXPECT_EQ(ten.ObservedValue, 0.45);
   ASSERT_EQ(ten.PermutedValues.size(), 10u);
@@ -35,13 +34,13 @@ TEST(DistributionFileTest, ReadsResultFilesOfTenAndOfNoPermutation) {
   EXPECT_TRUE(none.PermutedValues.empty());
 }
 
-TEST(DistributionFileTest, SkipsTheRestOfTheLineAfterEveryTenthValue) {
+TEST(VodaveDistributionFileTest, SkipsTheRestOfTheLineAfterEveryTenthValue) {
   const std::string content = kHeader + "0.5\r\n12\r\n1 2 3 4 5 6 7 8 9 10 11 12\r\n13 14\r\n";
   const DistributionFile f = ParseDistributionFile(content);
   EXPECT_EQ(f.PermutedValues, (std::vector<double>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14}));
 }
 
-TEST(DistributionFileTest, TakesValuesFromFollowingLinesAndZeroAtTheEnd) {
+TEST(VodaveDistributionFileTest, TakesValuesFromFollowingLinesAndZeroAtTheEnd) {
   struct Case {
     const char* values;
     std::vector<double> expected;
@@ -57,7 +56,7 @@ TEST(DistributionFileTest, TakesValuesFromFollowingLinesAndZeroAtTheEnd) {
   }
 }
 
-TEST(DistributionFileTest, RefusesMoreThanFiftyThousandValues) {
+TEST(VodaveDistributionFileTest, RefusesMoreThanFiftyThousandValues) {
   // 70000 is 4464 in 16 bits: the count is read whole.
   for (const char* count : {"50001", "70000", "2147483647"}) {
     try {
@@ -70,7 +69,7 @@ TEST(DistributionFileTest, RefusesMoreThanFiftyThousandValues) {
   }
 }
 
-TEST(DistributionFileTest, TakesFiftyThousandValues) {
+TEST(VodaveDistributionFileTest, TakesFiftyThousandValues) {
   std::string content = kHeader + "0.5\r\n50000\r\n";
   for (int i = 1; i <= 50000; ++i) content += i % 10 ? "0.25 " : "0.25\r\n";
   const DistributionFile f = ParseDistributionFile(content);
@@ -78,7 +77,7 @@ TEST(DistributionFileTest, TakesFiftyThousandValues) {
   EXPECT_EQ(f.PermutedValues.back(), 0.25);
 }
 
-TEST(DistributionFileTest, ReportsBadTokensWithTheirLine) {
+TEST(VodaveDistributionFileTest, ReportsBadTokensWithTheirLine) {
   struct Case {
     std::string content;
     int line;
@@ -101,7 +100,7 @@ TEST(DistributionFileTest, ReportsBadTokensWithTheirLine) {
   }
 }
 
-TEST(DistributionFileTest, ReportsAFileThatCannotBeOpened) {
+TEST(VodaveDistributionFileTest, ReportsAFileThatCannotBeOpened) {
   try {
     ReadDistributionFile(kData + "missing.res");
     ADD_FAILURE();

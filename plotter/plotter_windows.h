@@ -1,0 +1,20 @@
+// vodave's windows, created in their order of start-up and alive until the program ends.
+#pragma once
+
+#include "plotter/about_box.h"
+#include "plotter/class_dialog.h"
+#include "plotter/distribution_dialog.h"
+#include "plotter/main_window.h"
+
+namespace vodave {
+
+struct PlotterWindows {
+  PlotterWindows() { Form1.SetDialogs(&AboutBox, &BtnRightDlg, &distrib); }
+
+  TForm1 Form1;
+  TAboutBox AboutBox;
+  TBtnRightDlg BtnRightDlg;
+  Tdistrib distrib;
+};
+
+}  // namespace vodave
