@@ -72,6 +72,14 @@ inline double LrLocusValue(const LrReference& r, double sum_a, double sum_b) {
 
 inline double LrDirectionResult(double N, double D) { return D == 0 ? NotComputed : (1 / D) * N; }
 
+// The literal per-locus steps (estimators.cpp), for loci the fast kernel does not reduce.
+template <class Real>
+void IdentityLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y, std::uint16_t l,
+                   double& N, double& W);
+template <class Real>
+void QuellerGoodnightLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y,
+                           std::uint16_t l, double& N, double& D);
+
 inline double LrPairResult(double r1, double r2) {
   return r1 == NotComputed || r2 == NotComputed ? NotComputed : (r1 + r2) / 2;
 }

@@ -15,8 +15,19 @@ double P(const AnalysisData& d, std::uint16_t z, std::uint16_t l, std::uint16_t 
 }
 
 template <class Real>
-void IdentityLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y, std::uint16_t l,
-                   double& N, double& W) {
+detail::LrReference LrReferenceAt(const RunData<Real>& d, std::uint16_t x, std::uint16_t l) {
+  const std::uint16_t a = d.First(x, l), b = d.Second(x, l);
+  const std::uint16_t ia = AlleleIndex(d, l, a), ib = AlleleIndex(d, l, b);
+  const double fa = ia != 0 ? d.AlleleFreqs[l][ia] : 0.0;
+  const double fb = ib != 0 ? d.AlleleFreqs[l][ib] : 0.0;
+  return detail::MakeLrReference(a, b, ia, ib, fa, fb);
+}
+
+}  // namespace
+
+template <class Real>
+void detail::IdentityLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y,
+                           std::uint16_t l, double& N, double& W) {
   double S2 = 0, S = 0;
   for (std::uint16_t i = 1; i <= d.AlleleCount(l); ++i) {
     const double f = d.AlleleFreqs[l][i];
@@ -31,24 +42,13 @@ void IdentityLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y, std
 }
 
 template <class Real>
-void QuellerGoodnightLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y,
-                           std::uint16_t l, double& N, double& D) {
+void detail::QuellerGoodnightLocus(const RunData<Real>& d, std::uint16_t x, std::uint16_t y,
+                                   std::uint16_t l, double& N, double& D) {
   for (std::uint16_t i = 1; i <= d.AlleleCount(l); ++i) {
     const std::uint16_t g = d.AlleleCodes[l][i];
     detail::QgAlleleStep(N, D, P(d, x, l, g), P(d, y, l, g), d.AlleleFreqs[l][i]);
   }
 }
-
-template <class Real>
-detail::LrReference LrReferenceAt(const RunData<Real>& d, std::uint16_t x, std::uint16_t l) {
-  const std::uint16_t a = d.First(x, l), b = d.Second(x, l);
-  const std::uint16_t ia = AlleleIndex(d, l, a), ib = AlleleIndex(d, l, b);
-  const double fa = ia != 0 ? d.AlleleFreqs[l][ia] : 0.0;
-  const double fb = ib != 0 ? d.AlleleFreqs[l][ib] : 0.0;
-  return detail::MakeLrReference(a, b, ia, ib, fa, fb);
-}
-
-}  // namespace
 
 std::uint16_t AlleleIndex(const AnalysisData& d, std::uint16_t Locus, std::uint16_t Code) {
   const std::vector<std::uint16_t>& list = d.AlleleCodes[Locus];
@@ -62,7 +62,7 @@ double IdentityIxy(const RunData<Real>& d, std::uint16_t x, std::uint16_t y, Loc
   double N = 0, W = 0;
   for (std::size_t k = 0; k < loci.size(); ++k) {
     const std::uint16_t l = loci[k];
-    if (Counts(d, x, y, l)) IdentityLocus(d, x, y, l, N, W);
+    if (Counts(d, x, y, l)) detail::IdentityLocus(d, x, y, l, N, W);
   }
   return detail::IdentityResult(N, W);
 }
@@ -89,7 +89,8 @@ double QuellerGoodnightRxy(const RunData<Real>& d, std::uint16_t x, std::uint16_
   double N = 0, D = 0;
   for (std::size_t k = 0; k < loci.size(); ++k) {
     const std::uint16_t l = loci[k];
-    if (Counts(d, x, y, l) && d.AlleleCount(l) != 0) QuellerGoodnightLocus(d, x, y, l, N, D);
+    if (Counts(d, x, y, l) && d.AlleleCount(l) != 0)
+      detail::QuellerGoodnightLocus(d, x, y, l, N, D);
   }
   return detail::QgResult(N, D);
 }
@@ -143,19 +144,23 @@ double PairRelatedness(const RunData<Real>& d, std::uint16_t x, std::uint16_t y,
   }
 }
 
-#define RELAKIN_ESTIMATORS(Real)                                                                 \
-  template double IdentityIxy(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet);     \
-  template void FillSelfIdentity(const RunData<Real>&, LocusSet, std::vector<double>&);          \
-  template double IdentityIndex(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet,    \
-                                const std::vector<double>&);                                     \
-  template double QuellerGoodnightRxy(const RunData<Real>&, std::uint16_t, std::uint16_t,        \
-                                      LocusSet);                                                 \
-  template double LynchRitlandWeight(const RunData<Real>&, std::uint16_t, std::uint16_t);        \
-  template double LynchRitlandRxy(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet,  \
-                                  DegenerateLocusTally*);                                        \
-  template double LynchRitlandPair(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet, \
-                                   DegenerateLocusTally*);                                       \
-  template double PairRelatedness(const RunData<Real>&, std::uint16_t, std::uint16_t, int,       \
+#define RELAKIN_ESTIMATORS(Real)                                                                  \
+  template void detail::IdentityLocus(const RunData<Real>&, std::uint16_t, std::uint16_t,         \
+                                      std::uint16_t, double&, double&);                           \
+  template void detail::QuellerGoodnightLocus(const RunData<Real>&, std::uint16_t, std::uint16_t, \
+                                              std::uint16_t, double&, double&);                   \
+  template double IdentityIxy(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet);      \
+  template void FillSelfIdentity(const RunData<Real>&, LocusSet, std::vector<double>&);           \
+  template double IdentityIndex(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet,     \
+                                const std::vector<double>&);                                      \
+  template double QuellerGoodnightRxy(const RunData<Real>&, std::uint16_t, std::uint16_t,         \
+                                      LocusSet);                                                  \
+  template double LynchRitlandWeight(const RunData<Real>&, std::uint16_t, std::uint16_t);         \
+  template double LynchRitlandRxy(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet,   \
+                                  DegenerateLocusTally*);                                         \
+  template double LynchRitlandPair(const RunData<Real>&, std::uint16_t, std::uint16_t, LocusSet,  \
+                                   DegenerateLocusTally*);                                        \
+  template double PairRelatedness(const RunData<Real>&, std::uint16_t, std::uint16_t, int,        \
                                   LocusSet, const std::vector<double>&, DegenerateLocusTally*);
 RELAKIN_ESTIMATORS(float)
 RELAKIN_ESTIMATORS(double)

@@ -1,7 +1,8 @@
 // How the result files write numbers: fixed notation with "." as the decimal point whatever the
 // locale, right-justified with blanks in a field of `width` characters; a number longer than
-// its field widens it and is never cut. Rounding to `decimals` is exact (from the binary value,
-// ties to even). Appending to a caller-owned string allocates nothing once it has capacity.
+// its field widens it and is never cut. Rounding to `decimals` is taken from the exact binary
+// value; a value exactly halfway goes away from zero (0.25 -> "0.3", -0.125 -> "-0.13").
+// Appending to a caller-owned string allocates nothing once it has capacity (ties apart).
 #pragma once
 
 #include <cstdint>

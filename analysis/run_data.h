@@ -70,6 +70,8 @@ class LocusSet {
   }
 
   std::uint16_t size() const { return count_; }
+  // The entries in order, or nullptr when the set is every locus 1 .. size().
+  const std::uint16_t* entries() const { return entries_; }
   // The locus of entry k, 0 <= k < size().
   std::uint16_t operator[](std::size_t k) const {
     return entries_ ? entries_[k] : static_cast<std::uint16_t>(k + 1);

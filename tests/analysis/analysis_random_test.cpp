@@ -1,6 +1,6 @@
-#include "analysis/random.h"
-
 #include <gtest/gtest.h>
+
+#include "analysis/random.h"
 
 namespace relakin {
 namespace {

@@ -1,0 +1,40 @@
+// A result or scratch file written through a large buffer, every write and the close checked.
+//
+// The file is created (or emptied) by the constructor. Write appends to the buffer and hands
+// full buffers to the system; Close flushes and closes. Any failure throws Error(Io) naming
+// the file, so a run that fails never goes on to report success. A file not closed when the
+// object dies (an error left the run) gets what was written so far, without further checks,
+// and is left incomplete.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace relakin {
+
+class OutputFile {
+ public:
+  explicit OutputFile(std::string path);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  void Write(std::string_view bytes);
+  void Close();
+  const std::string& path() const { return path_; }
+
+ private:
+  void Flush();
+  [[noreturn]] void Fail(const char* what);
+
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+};
+
+// Appends the bytes of `path` from just after its first line end to `out`. Throws Error(Io)
+// when the file cannot be opened or read.
+void CopyAfterFirstLine(const std::string& path, OutputFile& out);
+
+}  // namespace relakin

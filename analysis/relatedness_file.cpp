@@ -1,0 +1,77 @@
+#include "analysis/relatedness_file.h"
+
+#include "analysis/estimators.h"
+#include "analysis/fixed_format.h"
+#include "core/codepage.h"
+
+namespace relakin {
+namespace {
+
+const char* const kIdentityHeading[] = {
+    "I= Ixy/(racine(Ix)*racine(Iy)) par paire d'individus : (999 = calcul non fait !)",
+    " Ixy (as mathieu et al.)",
+    "  = SOMMEj(SOMMEi(Pijx*Pijy)/SOMMEi(Faij)²)",
+    "   / SOMMEj(1/SOMMEi(Faij)²)",
+    " avec :",
+    " aij allèle i au locus j",
+    " Faij la fréquence de cet allèle dans l'échantillon",
+    " Pijx probabilité de tirer l'allèle i au locus j chez l'indiv x",
+};
+
+}  // namespace
+
+const char kDistanceHeading[] =
+    "Valeurs de D=1-I par paire d'individus : (999 = calcul non fait !)";
+
+std::string RelatednessHeader(const AnalysisData& data, int Estimator) {
+  std::string h = "Data File name  : " + data.DataTitle + "\r\n";
+  h += std::to_string(data.NbLoci) + " Loci\r\n";
+  h += std::to_string(data.NbPopGrouped) + " Population(s) grouped\r\n";
+  if (Estimator == kLynchRitland) {
+    h += "Rxy as in Lynch & Ritland 1999\r\n";
+  } else if (Estimator == kQuellerGoodnight) {
+    h += "Rxy as in Queller & Goodnight 1989\r\n";
+  } else {
+    for (const char* line : kIdentityHeading) h += Utf8ToCp1252(line) + "\r\n";
+  }
+  return h;
+}
+
+RelatednessRows::RelatednessRows(std::uint16_t NbInd, std::uint16_t Precision)
+    : nb_ind_(NbInd), decimals_(Precision), width_(Precision + 2) {}
+
+std::string RelatednessRows::ColumnLine() const {
+  std::string s(10, ' ');
+  for (unsigned j = 1; j <= nb_ind_; ++j) {
+    s += ' ';
+    AppendInteger(s, j, width_);
+  }
+  return s;
+}
+
+void RelatednessRows::Begin(std::uint16_t i, std::string& values, std::string& distances) const {
+  values.clear();
+  AppendInteger(values, i, 10);
+  AppendBlanks(values, std::size_t{i} * (width_ + 1));
+  distances = values;
+}
+
+void RelatednessRows::Cell(double v, std::string& values, std::string& distances) const {
+  values += ' ';
+  distances += ' ';
+  if (v == NotComputed) {
+    AppendInteger(values, 999, width_);
+    AppendInteger(distances, 999, width_);
+  } else {
+    AppendFixed(values, v, width_, decimals_);
+    AppendFixed(distances, 1 - v, width_, decimals_);
+  }
+}
+
+void RelatednessRows::End(std::uint16_t i, std::string& values, std::string& distances) const {
+  if (i >= nb_ind_) return;
+  values += "\r\n";
+  distances += "\r\n";
+}
+
+}  // namespace relakin

@@ -1,0 +1,44 @@
+// The text of the relatedness result file and of its scratch file "ttt.ttt".
+//
+// Result file (Windows-1252, CR LF): "Data File name  : " + DataTitle; NbLoci + " Loci"; the
+// population count read + " Population(s) grouped"; the estimator heading (eight lines for the
+// identity index, one otherwise); an empty line; the column line; one row per individual; the
+// column line; an empty line; the D heading; NbInd; then the D block (column line, rows, column
+// line) copied from the scratch file. Every value takes w = Precision + 2 characters with
+// Precision decimals; a column is a blank and a field. Row i: i in 10 characters, i * (w + 1)
+// blanks, then one cell per j > i. A NotComputed pair shows "999" in both blocks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "analysis/run_data.h"
+
+namespace relakin {
+
+// Items 1 to 4, each line ended; `data` as read (NbPopGrouped still the file's count).
+std::string RelatednessHeader(const AnalysisData& data, int Estimator);
+
+// "Valeurs de D=1-I par paire d'individus : (999 = calcul non fait !)"
+extern const char kDistanceHeading[];
+
+class RelatednessRows {
+ public:
+  RelatednessRows(std::uint16_t NbInd, std::uint16_t Precision);
+
+  // Ten blanks, then for each j a blank and j right-justified in w; no line end.
+  std::string ColumnLine() const;
+  // Clears both rows and writes row i's number and leading blanks into each.
+  void Begin(std::uint16_t i, std::string& values, std::string& distances) const;
+  // The cell of one pair: v (or 999) into values, 1 - v (or 999) into distances.
+  void Cell(double v, std::string& values, std::string& distances) const;
+  // Ends row i in both when it held a cell (i < NbInd); the last row is ended by the closing.
+  void End(std::uint16_t i, std::string& values, std::string& distances) const;
+
+ private:
+  std::uint16_t nb_ind_;
+  int decimals_;
+  int width_;
+};
+
+}  // namespace relakin

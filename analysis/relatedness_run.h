@@ -1,0 +1,46 @@
+// The relatedness matrix run: one analysis file in, one relatedness result file out.
+//
+// Entry point for the analysis dialog ("Relatedness" mode), after it has had the analysis
+// file written:
+//
+//   RunContext context{messages, progress, ProcessRandom()};
+//   RunRelatedness("temp.tmp", result_name, precision, nb_perm, print_pairs, perm_type,
+//                  estimator, test_on, context);
+//
+// The argument list is the permutation test's, so the dialog calls either with the same
+// values; this run reads only DataFile, ResultFile, Precision (1 .. 5: Precision + 2 characters
+// per value) and Estimator (0 identity index, 1 Queller & Goodnight, 2 Lynch & Ritland, other
+// values act as 0), and draws no random number. It runs synchronously on the calling thread
+// (the pair values on context.threads workers), creates ResultFile (a bare name: the current
+// directory) and the scratch file "ttt.ttt" in the current directory, which stays there;
+// frequencies are single precision. Progress: Open, Show(NbInd + 1, ""), NbInd + 1 Steps, Close.
+// On success it ends with messages.Show("TRAITEMENT FINI !"). On failure (a missing or
+// unreadable analysis file, a file that cannot be created, written or closed) it throws
+// relakin::Error, leaves the files as far as they got and shows no message: the caller shows
+// the error. Memory: O(individuals x loci); the matrix is streamed row by row.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "analysis/run_context.h"
+#include "analysis/run_data.h"
+
+namespace relakin {
+
+inline constexpr char kDistanceScratchFile[] = "ttt.ttt";
+inline constexpr char kRunFinished[] = "TRAITEMENT FINI !";
+
+void RunRelatedness(const std::string& DataFile, const std::string& ResultFile,
+                    std::uint16_t Precision, std::uint16_t NbPerm, bool PrintPairs,
+                    std::uint16_t PermType, std::uint16_t Estimator, std::uint16_t TestOn,
+                    RunContext& context);
+
+class OutputFile;
+
+// Everything from the empty line after the header to the end of the D block; closes `result`.
+// Exposed for the benchmark and tests; RunRelatedness calls it.
+void WriteRelatednessMatrices(const MatrixRunData& data, int Estimator, std::uint16_t Precision,
+                              OutputFile& result, RunContext& context);
+
+}  // namespace relakin
