@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QSpinBox>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "plotter/histogram_chart.h"
+#include "plotter/open_dialog_filter.h"
 #include "plotter_gui_helpers.h"
 
 namespace vodave::testing {
@@ -181,6 +183,31 @@ TEST_F(VodaveMainWindowTest, ShowsTheAboutBox) {
 TEST_F(VodaveMainWindowTest, QuitClosesTheWindow) {
   ClickMenu(w.Form1, "File1", "Exit1");
   EXPECT_FALSE(w.Form1.isVisible());
+}
+
+// The window's own open dialog, with the plotter's file types, the first one selected.
+TEST(VodaveOpenDialogTest, OpensTheFileChosenInTheOpenDialog) {
+  PlotterWindows w;
+  w.Form1.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.Form1));
+  bool seen = false;
+  WhenModal([&seen](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_TRUE(dialog) << modal->metaObject()->className();
+    seen = true;
+    EXPECT_EQ(dialog->nameFilters(),
+              (QStringList{"Fichiers test sur fis (*.fis)", "Fichiers test sur fit (*.fit)",
+                           "Fichiers test sur fst (*.fst *.RH *.RHcor)",
+                           "Fichiers graphiques (*.gra)", "Tous fichiers (*)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), "Fichiers test sur fis");  // shown without patterns
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    dialog->selectFile(TestData("permutation12.res"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  ClickMenu(w.Form1, "File1", "Open1");
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(w.Form1.PlotFileName(), TestData("permutation12.res"));
+  EXPECT_TRUE(w.Form1.Chart1()->isVisible());
 }
 
 }  // namespace
