@@ -1,0 +1,152 @@
+#include "core/text_reader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "table_builder.h"
+
+namespace relakin {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST(TextReader, NumbersSkipEverythingUpToTheBlankAndLeaveTheirEnd) {
+  TextReader in(" \t\x01\x1f\r\n  12\tabc");
+  EXPECT_EQ(in.ReadInteger(), 12);
+  EXPECT_EQ(in.Line(), 2);
+  EXPECT_EQ(in.ReadToLineEnd(), "\tabc");  // the TAB that ended 12 is left
+}
+
+TEST(TextReader, ReadsSignedIntegersAcrossLines) {
+  TextReader in(" \t\x01 12\t-7\n\n+3\r\n0042 9");
+  EXPECT_EQ(in.ReadInteger(), 12);
+  EXPECT_EQ(in.ReadInteger(), -7);
+  EXPECT_EQ(in.ReadInteger(), 3);
+  EXPECT_EQ(in.Line(), 3);
+  EXPECT_EQ(in.ReadInteger(), 42);
+  EXPECT_EQ(in.ReadInteger(), 9);
+  EXPECT_EQ(in.Line(), 4);
+}
+
+TEST(TextReader, NumberAtTheEndOfTheFileReadsZero) {
+  for (const char* text : {"", "   ", "\r\n\r\n", "5 \n"}) {
+    TextReader in(text);
+    if (std::string(text) == "5 \n") {
+      EXPECT_EQ(in.ReadInteger(), 5);
+    }
+    EXPECT_EQ(in.ReadInteger(), 0) << '"' << text << '"';
+    EXPECT_EQ(in.ReadCount("n"), 0);
+    EXPECT_EQ(in.ReadReal(), 0.0);
+    EXPECT_TRUE(in.AtEof());
+  }
+}
+
+TEST(TextReader, TokenThatIsNotAnIntegerIsAnInputErrorNamingTheLine) {
+  for (const char* token :
+       {"12a", "a12", "+-5", "-", "+", "1.5", "0x10", "1e3", "--1", "99999999999999999999"}) {
+    TextReader in(std::string("1\r\n\r\n  ") + token + " 4", "data.txt");
+    EXPECT_EQ(in.ReadInteger(), 1);
+    try {
+      in.ReadInteger();
+      ADD_FAILURE() << token;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Input) << token;
+      EXPECT_EQ(e.line(), 3) << token;
+      EXPECT_THAT(e.what(), HasSubstr("data.txt, ligne 3 : ")) << token;
+    }
+  }
+}
+
+TEST(TextReader, RealsInDecimalNotationOnly) {
+  const struct {
+    const char* token;
+    double value;
+  } good[] = {{"1.5", 1.5}, {"-0.25", -0.25}, {"+2", 2.0},
+              {".5", 0.5},  {"1e-3", 0.001},  {"7", 7.0}};
+  for (const auto& c : good) {
+    TextReader in(c.token);
+    EXPECT_EQ(in.ReadReal(), c.value) << c.token;
+  }
+  for (const char* token : {"inf", "nan", "-inf", "+-1", "1,5", ".", "1.5x", "1e999"}) {
+    TextReader in(token);
+    EXPECT_THROW(in.ReadReal(), Error) << token;
+  }
+}
+
+TEST(TextReader, CountsAreSixteenBitUnsigned) {
+  TextReader in("0 65535\n65536");
+  EXPECT_EQ(in.ReadCount("a"), 0);
+  EXPECT_EQ(in.ReadCount("a"), 65535);
+  try {
+    in.ReadCount("nombre de loci");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.line(), 2);
+    EXPECT_THAT(e.what(), HasSubstr("nombre de loci"));
+  }
+  TextReader negative("\n\n-1");
+  EXPECT_THROW(negative.ReadCount("n"), Error);
+}
+
+TEST(TextReader, LinesEndWithLfCrLfOrALoneCr) {
+  for (const char* text : {"one\ntwo \n\nfour", "one\r\ntwo \r\n\r\nfour", "one\rtwo \r\rfour"}) {
+    TextReader in(text);
+    EXPECT_EQ(in.ReadLine(), "one");
+    EXPECT_EQ(in.Line(), 2);
+    EXPECT_EQ(in.ReadLine(), "two ");
+    EXPECT_EQ(in.ReadLine(), "");
+    EXPECT_EQ(in.Line(), 4);
+    EXPECT_FALSE(in.AtLineEnd());
+    EXPECT_EQ(in.ReadLine(), "four");
+    EXPECT_TRUE(in.AtEof());
+    EXPECT_EQ(in.ReadLine(), "");  // past the end a line is empty
+  }
+}
+
+TEST(TextReader, SkipLineDropsTheRestOfTheLine) {
+  TextReader in("3 and words\r\nnext");
+  EXPECT_EQ(in.ReadInteger(), 3);
+  in.SkipLine();
+  EXPECT_EQ(in.ReadToLineEnd(), "next");
+}
+
+TEST(TextReader, FieldStopsAtALineEndWithAnErrorAndAtTheFileEndWithWhatThereIs) {
+  TextReader in("  Ind01   105101\r\nab\r\nxy", "f.bvt");
+  EXPECT_EQ(in.ReadField(10, "le nom"), "  Ind01   ");
+  EXPECT_EQ(in.ReadInteger(), 105101);
+  in.SkipLine();
+  try {
+    in.ReadField(10, "le nom");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Input);
+    EXPECT_EQ(e.line(), 2);
+    EXPECT_THAT(e.what(), HasSubstr("le nom"));
+  }
+  TextReader tail("xy");
+  EXPECT_EQ(tail.ReadField(10, "le nom"), "xy");
+  TextReader empty_line("\nxy");
+  EXPECT_THROW(empty_line.ReadField(10, "le nom"), Error);
+  TextReader tabs("\ta\tb ");
+  EXPECT_EQ(tabs.ReadField(4, "le nom"), "\ta\tb");  // taken as they are
+}
+
+TEST(TextReader, FromFileReadsBytesAndReportsAMissingFile) {
+  test::ScratchDir dir;
+  test::WriteBytes(dir / "f.txt", std::string("7\r\n\xe9t\xe9", 6));
+  TextReader in = TextReader::FromFile((dir / "f.txt").string());
+  EXPECT_EQ(in.ReadInteger(), 7);
+  in.SkipLine();
+  EXPECT_EQ(in.ReadLine(), "\xe9t\xe9");
+  try {
+    TextReader::FromFile((dir / "none.txt").string());
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Io);
+    EXPECT_THAT(e.what(), HasSubstr("none.txt"));
+  }
+}
+
+}  // namespace
+}  // namespace relakin
