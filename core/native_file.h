@@ -18,7 +18,9 @@ namespace relakin {
 // sets CurrentFileName and keeps its own document when this throws.
 // Throws Error(NotNativeFile) with "Ce fichier ne semble pas être un fichier au format
 // BRAVOLT !" when line 1 does not begin with a number, Error(Io) when the file cannot be read,
-// Error(Input) for any later unreadable number or field.
+// Error(Input) for any later unreadable number or field (a line end inside an individual's
+// 10-character name field included), Error(Capacity) past 65534 individuals. A population
+// block with count 0 reads as one empty row carrying the population's marker.
 Document ReadNativeFile(const std::string& FileName);
 Document ReadNativeText(const std::string& content, const std::string& name = {});
 
@@ -28,7 +30,9 @@ Document ReadNativeText(const std::string& content, const std::string& name = {}
 // Raises doc.AnalysisFileReady once the file is complete. Throws Error(Conversion) for a bad
 // genotype cell before any file is touched, Error(Io) when writing fails (the old file stays).
 DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages);
-// The bytes SaveNativeFile writes, without touching any file or AnalysisFileReady.
-std::string NativeFileText(Document& doc, Messages& messages, DataDescription* description = nullptr);
+// The bytes SaveNativeFile writes, without touching any file or AnalysisFileReady. Both also
+// grow doc.PopNames to NbPops + 1 entries and rebuild doc.LocusColumnMap and doc.Recorded*.
+std::string NativeFileText(Document& doc, Messages& messages,
+                           DataDescription* description = nullptr);
 
 }  // namespace relakin
