@@ -8,15 +8,6 @@
 
 namespace relakin {
 
-namespace {
-
-[[noreturn]] void FailIndividuals() {
-  throw Error(ErrorKind::Capacity, "Nombre d'individus max. autorisé dans le tableur " +
-                                       std::to_string(kMaxIndividuals) + " individus !");
-}
-
-}  // namespace
-
 int RowsRoom(const Document& doc) {
   return std::max(0, kMaxIndividuals - std::max(0, doc.Cells.RowCount() - 2));
 }
@@ -25,10 +16,22 @@ int ColumnsRoom(const Document& doc) {
   return std::max(0, kMaxLoci - std::max(0, doc.Cells.ColCount() - 2));
 }
 
+void RequireRowsRoom(const Document& doc, int rows) {
+  if (rows <= RowsRoom(doc)) return;
+  throw Error(ErrorKind::Capacity, "Nombre d'individus max. autorisé dans le tableur " +
+                                       std::to_string(kMaxIndividuals) + " individus !");
+}
+
+void RequireColumnsRoom(const Document& doc, int cols) {
+  if (cols <= ColumnsRoom(doc)) return;
+  throw Error(ErrorKind::Capacity, "Nombre de locus max. autorisé dans le tableur " +
+                                       std::to_string(kMaxLoci) + " locus !");
+}
+
 bool InsertIndividualRow(Document& doc, int row) {
   GenotypeTable& t = doc.Cells;
   if (row < 2 || row >= t.RowCount()) return false;
-  if (RowsRoom(doc) < 1) FailIndividuals();
+  RequireRowsRoom(doc, 1);
   t.InsertRow(row);
   if (row == 2) {
     t.SetCell(0, 2, "Pop Ind1");
@@ -61,11 +64,8 @@ bool DeleteLocusColumn(Document& doc, int col) {
 void AddRowsAndColumns(Document& doc, int rows, int cols) {
   rows = std::max(0, rows);
   cols = std::max(0, cols);
-  if (rows > RowsRoom(doc)) FailIndividuals();
-  if (cols > ColumnsRoom(doc)) {
-    throw Error(ErrorKind::Capacity, "Nombre de locus max. autorisé dans le tableur " +
-                                         std::to_string(kMaxLoci) + " locus !");
-  }
+  RequireRowsRoom(doc, rows);
+  RequireColumnsRoom(doc, cols);
   GenotypeTable& t = doc.Cells;
   const int oldCols = t.ColCount();
   t.Resize(oldCols + cols, t.RowCount() + rows);

@@ -12,6 +12,9 @@ inline constexpr int kMaxIndividuals = 65534;
 inline constexpr int kMaxLoci = 65535;
 int RowsRoom(const Document& doc);     // individuals that may still be added
 int ColumnsRoom(const Document& doc);  // locus columns that may still be added
+// Throw Error(Capacity) when `rows` individuals / `cols` locus columns do not fit any more.
+void RequireRowsRoom(const Document& doc, int rows);
+void RequireColumnsRoom(const Document& doc, int cols);
 
 // An empty row at `row` (>= 2), later rows moving down. At row 2 the new row becomes population
 // 1's first; elsewhere it joins the population above it. False (nothing done) for row < 2 or
