@@ -11,6 +11,8 @@ void AlleleTables::MarkUsedLoci(const GenotypeTable& cells) {
   for (int c = 2; c < cells.ColCount(); ++c) {
     for (int r = 2; r < cells.RowCount(); ++r) {
       if (!IsBlankText(cells.Cells(c, r))) {
+        if (NbLocUsed == UINT16_MAX)
+          throw Error(ErrorKind::Capacity, "Trop de locus : 65535 au plus.");
         LocusUsed[c - 1] = true;
         ++NbLocUsed;
         break;

@@ -5,6 +5,7 @@
 
 #include "core/allele_tables.h"
 #include "core/atomic_file.h"
+#include "core/errors.h"
 #include "core/genotype_code.h"
 #include "core/native_file.h"
 #include "core/native_format.h"
@@ -38,6 +39,9 @@ class NativeWriter {
       const RowRange rows = PopRows(doc_, p);
       for (int r = rows.first; r <= rows.last; ++r) {
         if (!RowHasData(doc_, r)) continue;
+        if (t_.SampleSize[p] == UINT16_MAX)
+          throw Error(ErrorKind::Capacity, "Trop d'individus dans la population " +
+                                               std::to_string(p) + " : 65535 au plus.");
         ++t_.SampleSize[p];
         t_.CollectRowAlleles(doc_.Cells, r);
       }
@@ -136,7 +140,7 @@ std::string NativeFileText(Document& doc, Messages& messages, DataDescription* d
 
 DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages) {
   DataDescription d;
-  const std::string text = NativeWriter(doc, messages).Write(d);
+  const std::string text = NativeFileText(doc, messages, &d);
   WriteFileAtomically(FileName, text);
   doc.AnalysisFileReady = true;
   return d;

@@ -153,6 +153,21 @@ TEST(AlleleTables, BadCellStopsTheCollectionNamingIt) {
   }
 }
 
+TEST(AlleleTables, MoreThan65535UsedLociIsACapacityError) {
+  GenotypeTable cells(65538, 3);
+  for (int c = 2; c < cells.ColCount(); ++c) cells.SetCell(c, 2, "101101");
+  AlleleTables t;
+  try {
+    t.MarkUsedLoci(cells);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Capacity);
+  }
+  cells.SetCell(65537, 2, "");
+  t.MarkUsedLoci(cells);
+  EXPECT_EQ(t.NbLocUsed, 65535);
+}
+
 TEST(QuickSortWords, SortsTheRangeOnly) {
   const struct {
     Words in;

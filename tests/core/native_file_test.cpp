@@ -221,6 +221,19 @@ TEST(NativeFile, BadCellStopsTheWriteBeforeAnyMessage) {
   EXPECT_TRUE(said.texts.empty());
 }
 
+TEST(NativeFile, PopulationOfMoreThan65535DataRowsCannotBeWritten) {
+  Document doc = MakeDoc({"A"}, {{"P", {{"a", {"101101"}}}}});
+  doc.Cells.SetRowCount(2 + 65536);
+  for (int r = 3; r < doc.Cells.RowCount(); ++r) doc.Cells.SetCell(1, r, "x");
+  SilentMessages quiet;
+  try {
+    NativeFileText(doc, quiet);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Capacity);
+  }
+}
+
 // Reader cases: a file's text and what the table holds after reading it.
 TEST(NativeFile, CountZeroBlockReadsAsOneEmptyMarkedRow) {
   const std::string text = CrLf({"1 x", "3  nombre de pop", "A", "1 101 ", "P", "1",
@@ -331,6 +344,20 @@ TEST(NativeFile, UnreadableFilesFailWithTheirKindAndLine) {
         EXPECT_THAT(e.what(), HasSubstr("f.bvt, ligne " + std::to_string(c.line))) << c.what;
       }
     }
+  }
+}
+
+TEST(NativeFile, MoreIndividualsThanGridRowsIsACapacityError) {
+  // Individual k stands on grid row k + 1, a 16-bit number: 65534 individuals at most.
+  // Past the file end every individual reads as an empty name; a missing block as an empty
+  // population, which still takes a row.
+  const std::string full = "0 x\r\n1\r\nP\r\n65534\r\n";
+  EXPECT_EQ(ReadNativeText(full).Cells.RowCount(), 65536);
+  try {
+    ReadNativeText("0 x\r\n2\r\nP\r\n65534\r\n");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Capacity);
   }
 }
 
