@@ -1,4 +1,4 @@
-// Replacing a file so that readers see either its old or its new content, never a part.
+// Replacing a file so that readers see either its old or its new content, never half of each.
 #pragma once
 
 #include <string>

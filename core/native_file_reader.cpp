@@ -1,4 +1,4 @@
-// Reading the native genotype file, one step per part of its layout. The reader fills a fresh
+// Reading the native genotype file, one step per section of its layout. The reader fills a fresh
 // document, so a failure leaves the caller's table as it was.
 #include <cstdint>
 #include <string>

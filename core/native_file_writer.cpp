@@ -1,5 +1,5 @@
-// Writing the native genotype file (and the whole-table analysis file), one step per part of its
-// layout. The text is built in memory first: a bad cell stops the save before any file is
+// Writing the native genotype file (and the whole-table analysis file), one step per section of
+// its layout. The text is built in memory first: a bad cell stops the save before any file is
 // touched, and the file is then replaced in one step.
 #include <string>
 

@@ -1,4 +1,4 @@
-// Pieces of the native genotype file's layout shared by its writers (the whole-table writer and
+// Elements of the native genotype file's layout shared by its writers (the whole-table writer and
 // the selection writer) and its reader.
 #pragma once
 

@@ -55,7 +55,7 @@ TEST(AlleleTables, OnlyCompleteGenotypesContributeEachAlleleOnce) {
       {{"12", "101", "000000"}, {}},  // used locus, every cell missing
   };
   for (const auto& c : cases) {
-    std::vector<test::IndSpec> rows;
+    std::vector<test::IndRow> rows;
     for (const auto& cell : c.cells) rows.push_back({"x", {cell}});
     Document doc = test::MakeDoc({"A"}, {{"P", rows}});
     AlleleTables t;

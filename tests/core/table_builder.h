@@ -14,18 +14,18 @@
 
 namespace relakin::test {
 
-struct IndSpec {
+struct IndRow {
   std::string name;
   std::vector<std::string> cells;  // one per locus column; missing ones stay empty
 };
 
-struct PopSpec {
+struct PopBlock {
   std::string name;
-  std::vector<IndSpec> rows;  // at least one row per population
+  std::vector<IndRow> rows;  // at least one row per population
 };
 
 inline Document MakeDoc(const std::vector<std::string>& locusNames,
-                        const std::vector<PopSpec>& pops, std::string fileName = "Untitled") {
+                        const std::vector<PopBlock>& pops, std::string fileName = "Untitled") {
   Document doc;
   doc.CurrentFileName = std::move(fileName);
   const int loci = static_cast<int>(locusNames.size());
@@ -34,7 +34,7 @@ inline Document MakeDoc(const std::vector<std::string>& locusNames,
     doc.Cells.SetCell(l + 1, 0, "Loc." + std::to_string(l));
     doc.Cells.SetCell(l + 1, 1, locusNames[l - 1]);
   }
-  for (const PopSpec& pop : pops) {
+  for (const PopBlock& pop : pops) {
     ++doc.NbPops;
     doc.SetPopName(doc.NbPops, pop.name);
     for (std::size_t i = 0; i < pop.rows.size(); ++i) {
