@@ -170,6 +170,9 @@ void MainWindow::buildMenus() {
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
   AddItems(popup_, kPopupItems);
+  // A popup opened from the grid has no menu bar to carry its hints to the window.
+  connect(popup_, &QMenu::hovered, this, [this](QAction* a) { setStatusText(a->statusTip()); });
+  connect(popup_, &QMenu::aboutToHide, this, [this] { setStatusText({}); });
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popup_->popup(grid_->viewport()->mapToGlobal(pos)); });

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -12,7 +13,6 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "core/codepage.h"
 #include "core/errors.h"
 #include "core/native_file_name.h"
 #include "core/new_table.h"
@@ -85,11 +85,11 @@ void MainWindow::buildGrid() {
     header->setPalette(silver);
   }
   // A new table keeps the width the name column had.
-  connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
-          [this] { grid_->setProperty("nameWidth", grid_->columnWidth(0)); });
+  connect(headings, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+    if (logical == 0 && size > 0) nameWidth_ = size;
+  });
   connect(model_, &QAbstractItemModel::modelReset, this,
-          [this] { grid_->setColumnWidth(0, grid_->property("nameWidth").toInt()); });
-  grid_->setProperty("nameWidth", 100);
+          [this] { grid_->setColumnWidth(0, nameWidth_); });
   grid_->hide();
   layout->addWidget(grid_);
   setCentralWidget(central);
@@ -126,7 +126,7 @@ QString MainWindow::statusText() const { return panel1_->text(); }
 void MainWindow::setCurrentFileName(const QString& name) {
   fileName_ = name;
   importedName_ = false;
-  doc_.CurrentFileName = Utf8ToCp1252(name.toStdString());
+  doc_.CurrentFileName = QFile::encodeName(name).toStdString();
 }
 
 void MainWindow::setImportedFileName(const QString& name) {

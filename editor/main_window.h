@@ -63,7 +63,7 @@ class MainWindow : public QMainWindow {
   bool isModified() const { return modified_; }
   void setModified(bool modified) { modified_ = modified; }
 
-  // The table's file name as the user sees it (UTF-8); Document::CurrentFileName follows it.
+  // The table's file name; Document::CurrentFileName follows it (file-system bytes).
   QString currentFileName() const { return fileName_; }
   void setCurrentFileName(const QString& name);
   // Caption := the current file name, or the design caption while there is none.
@@ -122,6 +122,7 @@ class MainWindow : public QMainWindow {
   bool modified_ = false;
   bool importedName_ = false;
   QString fileName_;
+  int nameWidth_ = 100;
   GenotypeTableModel* model_ = nullptr;
   QTableView* grid_ = nullptr;
   QMenu* popup_ = nullptr;
