@@ -26,7 +26,7 @@ std::string Extended(long double v, int width, int decimals) {
 // The fast path writes what the shared formatter writes, exact halves away from zero, signs
 // of negative zero and of tiny negatives, widening and the fallback for large values included.
 TEST(PermutationFormat, FastFixedMatchesTheSharedFormatter) {
-  const double special[] = {0.0,          -0.0,
+  const double kValues[] = {0.0,          -0.0,
                             1e-12,        -1e-12,
                             0.0009765625, -0.0009765625,
                             0.125,        -0.125,
@@ -38,7 +38,7 @@ TEST(PermutationFormat, FastFixedMatchesTheSharedFormatter) {
                             0.3,          1.0 / 3,
                             2.0 / 3,      123456.7890123455};
   for (int decimals = 0; decimals <= 15; ++decimals) {
-    for (const double v : special)
+    for (const double v : kValues)
       EXPECT_EQ(Fast(v, 12, decimals), FormatFixed(v, 12, decimals)) << v << " " << decimals;
     // Exact ties at this number of decimals: odd multiples of 2^-k with k <= decimals.
     for (int odd = 1; odd < 200; odd += 2) {

@@ -1,5 +1,5 @@
 // A literal reading of the permutation test, step by step as the method is written (one data
-// set after the other, the Part's arrays and loops, the literal estimators, printf for the
+// set after the other, the method's own arrays and loops, the literal estimators, printf for the
 // numbers), kept as the oracle the production run must match byte for byte.
 #pragma once
 
