@@ -1,12 +1,11 @@
 #include "editor/about_box.h"
 
-#include <QApplication>
 #include <QFrame>
+#include <QIcon>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace relakin {
@@ -29,9 +28,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
   auto* icon = MakeLabel(panel, "ProgramIcon", {});
-  QIcon programIcon = QApplication::windowIcon();
-  if (programIcon.isNull()) programIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
-  icon->setPixmap(programIcon.pixmap(32, 32));
+  icon->setPixmap(QIcon(":/icons/relakin.xpm").pixmap(32, 32));
 
   auto* product = MakeLabel(panel, "ProductName", "RELAKIN ");
   QFont big = product->font();

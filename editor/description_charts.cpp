@@ -51,6 +51,8 @@ BarChartView::BarChartView(const QString& title, const QString& xTitle, const QS
     : QChartView(MakeChart(title), parent) {
   bars_ = new QBarSet({});
   bars_->setColor(Qt::red);
+  bars_->setBorderColor(Qt::red);
+  bars_->setLabelColor(Qt::black);
   auto* series = new QBarSeries;
   series->append(bars_);
   series->setLabelsVisible(true);

@@ -84,7 +84,8 @@ DescriptionWindow::DescriptionWindow(QWidget* parent) : QDialog(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(notebook_, 1);
   layout->addLayout(buttons);
-  resize(616, 333);
+  // Wide enough for the six tabs in one row.
+  resize(800, 380);
 }
 
 void DescriptionWindow::fill(const DataDescription& d) {
@@ -125,6 +126,7 @@ void DescriptionWindow::fillLoci(const DataDescription& d) {
     }
   }
   for (int row = 2; row < rows; ++row) locGrid_->setCell(0, row, Ordinal(row - 1));
+  locGrid_->resizeColumnToContents(0);
 }
 
 void DescriptionWindow::fillLociByPopulation(const DataDescription& d) {
@@ -132,6 +134,7 @@ void DescriptionWindow::fillLociByPopulation(const DataDescription& d) {
   const int loci = Count(d.OutLocusNames);
   gridLocPop_->reset(pops + 1, loci + 1);
   for (int k = 1; k <= loci; ++k) gridLocPop_->setCell(0, k, Text(d.OutLocusNames[k]));
+  gridLocPop_->resizeColumnToContents(0);
   for (int p = 1; p <= pops; ++p) {
     gridLocPop_->setCell(p, 0, "Pop" + Number(p));
     const auto counts = At(d.PopLocusAlleleCount, p);

@@ -188,7 +188,7 @@ void MainWindow::buildToolBar() {
   addToolBar(Qt::TopToolBarArea, toolbar);
   for (const Button& b : kButtons) {
     QIcon icon = b.icon == QStyle::SP_CustomBase
-                     ? QIcon(QString(":/icons/%1.png").arg(b.name))
+                     ? QIcon(QString(":/icons/%1.xpm").arg(b.name))
                      : style()->standardIcon(b.icon);
     QAction* action = toolbar->addAction(icon, QString::fromUtf8(b.text));
     action->setObjectName(b.name);

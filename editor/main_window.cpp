@@ -22,9 +22,13 @@
 #include "editor/grid_cell_delegate.h"
 #include "editor/grid_editor.h"
 
+// The icons are compiled into this static library; make sure the linker keeps them.
+static void InitResources() { Q_INIT_RESOURCE(relakin); }
+
 namespace relakin {
 
 MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) {
+  InitResources();
   if (prompts == nullptr) {
     ownPrompts_ = std::make_unique<QtPrompts>();
     prompts = ownPrompts_.get();
@@ -32,6 +36,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   prompts_ = prompts;
   setObjectName("Form1");
   setWindowTitle(kDesignCaption);
+  setWindowIcon(QIcon(":/icons/relakin.xpm"));
 
   buildGrid();
   buildMenus();

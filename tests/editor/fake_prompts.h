@@ -62,8 +62,9 @@ class FakePrompts : public Prompts {
     return out;
   }
 
-  std::deque<std::optional<QString>> openNames;
-  std::deque<std::optional<QString>> saveNames;
+  // A null QString (or an empty queue) cancels the dialog.
+  std::deque<QString> openNames;
+  std::deque<QString> saveNames;
   std::deque<QMessageBox::StandardButton> answers;
   std::map<QString, std::function<int(QDialog&)>> onDialog;
 
@@ -73,10 +74,11 @@ class FakePrompts : public Prompts {
   QStringList dialogs;
 
  private:
-  static std::optional<QString> next(std::deque<std::optional<QString>>& queue) {
+  static std::optional<QString> next(std::deque<QString>& queue) {
     if (queue.empty()) return std::nullopt;
-    std::optional<QString> name = queue.front();
+    const QString name = queue.front();
     queue.pop_front();
+    if (name.isNull()) return std::nullopt;
     return name;
   }
 };

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Renders relakin's main window with a sample table and every page of the data-description
+# window, and saves them as PNG files in ./screenshots (or $SCREENSHOT_DIR). Works without a
+# display (Qt's offscreen platform).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+build_dir=${BUILD_DIR:-build}
+out_dir=$(realpath -m "${SCREENSHOT_DIR:-screenshots}")
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" >/dev/null
+cmake --build "$build_dir" --target relakin_screenshot_guitest
+RELAKIN_SCREENSHOT_DIR="$out_dir" "$build_dir/tests/relakin_screenshot_guitest" \
+  --gtest_filter='ScreenshotTest.*' 2>/dev/null | tail -n 1
+ls -1 "$out_dir"/relakin-*.png
