@@ -1,8 +1,8 @@
 #include "editor/about_box.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QChartView>
-#include <QStringList>
 #include <QList>
+#include <QStringList>
 
 class QBarSet;
 class QBarCategoryAxis;

@@ -59,7 +59,8 @@ DescriptionWindow::DescriptionWindow(QWidget* parent) : QDialog(parent) {
   chart1_->setObjectName("Chart1");
   chart2_ = new BarChartView({}, "Population", "Effectif");
   chart2_->setObjectName("Chart2");
-  chart3_ = new PointChartView("Taille des populations", QString::fromUtf8("Nombre moyen d'allèles"));
+  chart3_ =
+      new PointChartView("Taille des populations", QString::fromUtf8("Nombre moyen d'allèles"));
   chart3_->setObjectName("Chart3");
 
   notebook_->addTab(popGrid_, "Populations");

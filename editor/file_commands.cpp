@@ -21,8 +21,8 @@ namespace relakin {
 namespace {
 
 const FileDialogSpec kOpenDialog1{
-    "Fichiers BRAVOLT (*.bvt)|*.bvt|Fichiers texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*",
-    true, false};
+    "Fichiers BRAVOLT (*.bvt)|*.bvt|Fichiers texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*", true,
+    false};
 const FileDialogSpec kSaveDialog1{"BRAVOLT |*.bvt", false, true};
 
 class WaitCursor {
@@ -129,8 +129,7 @@ bool MainWindow::saveAs() {
     const std::optional<QString> chosen = prompts_->saveFileName(this, kSaveDialog1);
     if (!chosen) return;
     const std::string typed = chosen->toStdString();
-    const QString path =
-        QString::fromStdString(DirectoryPart(typed) + ForceNativeExtension(typed));
+    const QString path = QString::fromStdString(DirectoryPart(typed) + ForceNativeExtension(typed));
     // The dialog asked about the typed name only.
     if (path != *chosen && QFileInfo::exists(path) &&
         prompts_->ask(this, QMessageBox::Warning, "Overwrite this file ?",

@@ -31,8 +31,7 @@ QVariant GenotypeTableModel::data(const QModelIndex& index, int role) const {
   return ToQt(doc_.Cells.Cells(tableColumn(index.column()), tableRow(index.row())));
 }
 
-QVariant GenotypeTableModel::headerData(int section, Qt::Orientation orientation,
-                                        int role) const {
+QVariant GenotypeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
   if (role != Qt::DisplayRole || section < 0) return {};
   if (orientation == Qt::Horizontal) {
@@ -106,8 +105,7 @@ void GenotypeTableModel::insertTableColumns(int at, int count, const std::functi
   headingsChanged();
 }
 
-void GenotypeTableModel::removeTableColumns(int first, int count,
-                                            const std::function<void()>& op) {
+void GenotypeTableModel::removeTableColumns(int first, int count, const std::function<void()>& op) {
   beginRemoveColumns({}, modelColumn(first), modelColumn(first) + count - 1);
   op();
   endRemoveColumns();

@@ -47,9 +47,9 @@ class GenotypeTableModel : public QAbstractTableModel {
   // Notifications for changes made directly in the document.
   void cellChanged(int col, int row);
   void cellsChanged(int firstCol, int firstRow, int lastCol, int lastRow);  // inclusive
-  void headingsChanged();  // row 0
-  void labelsChanged();    // column 0
-  void reset();            // anything else: the table replaced or resized
+  void headingsChanged();                                                   // row 0
+  void labelsChanged();                                                     // column 0
+  void reset();  // anything else: the table replaced or resized
 
   // Run `op`, which inserts or removes table rows/columns, between the matching begin/end.
   void insertTableRows(int at, int count, const std::function<void()>& op);

@@ -118,7 +118,8 @@ constexpr Item kToolsItems[] = {
 constexpr Item kPopupItems[] = {
     {"Cut2", "Couper\tCtrl+X", "", true,
      "Effacer et copier dans le presse-papier, le contenu de la sélection"},
-    {"Copy2", "&Copier\tCtrl+C", "", true, "Copier le contenu de la sélection dans le presse-papier"},
+    {"Copy2", "&Copier\tCtrl+C", "", true,
+     "Copier le contenu de la sélection dans le presse-papier"},
     {"Paste1", "Coller\tCtrl+V", "", true, "Copier le contenu du presse-papier"},
     {"Delete2", "Effacer\tDel", "", true, "Effacer la ou les cellules sélectionnées."},
     {"InsertaRow1", "&Inserer une ligne", "", true,
@@ -187,9 +188,8 @@ void MainWindow::buildToolBar() {
   toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
   addToolBar(Qt::TopToolBarArea, toolbar);
   for (const Button& b : kButtons) {
-    QIcon icon = b.icon == QStyle::SP_CustomBase
-                     ? QIcon(QString(":/icons/%1.xpm").arg(b.name))
-                     : style()->standardIcon(b.icon);
+    QIcon icon = b.icon == QStyle::SP_CustomBase ? QIcon(QString(":/icons/%1.xpm").arg(b.name))
+                                                 : style()->standardIcon(b.icon);
     QAction* action = toolbar->addAction(icon, QString::fromUtf8(b.text));
     action->setObjectName(b.name);
     action->setToolTip(QString::fromUtf8(b.hint));

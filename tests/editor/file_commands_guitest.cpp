@@ -17,9 +17,10 @@ using SaveAsTest = MainWindowTest;
 using SaveQuestionTest = MainWindowTest;
 using DiagnosticTest = MainWindowTest;
 
-const char* const kTableCommands[] = {"Saveas1", "save_b", "cut_b", "paste_b", "copy_b",
-                                      "Trait1", "Conversion1", "Diagnostique1", "Cut1",
-                                      "Insert1", "Remove1", "KeystoPopulations1", "N2"};
+const char* const kTableCommands[] = {"Saveas1", "save_b",  "cut_b",       "paste_b",
+                                      "copy_b",  "Trait1",  "Conversion1", "Diagnostique1",
+                                      "Cut1",    "Insert1", "Remove1",     "KeystoPopulations1",
+                                      "N2"};
 
 TEST_F(NewTest, DefautGivesTenIndividualsAndFiveLoci) {
   keys(Qt::Key_N);
@@ -168,8 +169,10 @@ TEST_F(SaveAsTest, WritesTheForcedNativeName) {
     const char* typed;
     const char* written;
   };
-  const Case cases[] = {{"pop.txt", "pop.bvt"}, {"plain", "plain.bvt"},
-                        {"pop.old.txt", "pop.oldbvt"}, {"dot.", "dot.bvt"}};
+  const Case cases[] = {{"pop.txt", "pop.bvt"},
+                        {"plain", "plain.bvt"},
+                        {"pop.old.txt", "pop.oldbvt"},
+                        {"dot.", "dot.bvt"}};
   newEditedTable();
   QSignalSpy recent(window.get(), &MainWindow::recentFileCandidate);
   for (const Case& c : cases) {
@@ -274,8 +277,9 @@ TEST_F(SaveQuestionTest, NewAsksAndFollowsTheAnswer) {
     prompts.answers.push_back(c.answer);
     if (c.saveDialogAnswered) prompts.saveNames.push_back(path("asked"));
     keys(Qt::Key_N);
-    EXPECT_EQ(prompts.asked, QStringList({QString::fromUtf8("Fichier %1 a été modifié. Sauvegarder ?")
-                                              .arg(TestData("two_pops.bvt"))}));
+    EXPECT_EQ(prompts.asked,
+              QStringList({QString::fromUtf8("Fichier %1 a été modifié. Sauvegarder ?")
+                               .arg(TestData("two_pops.bvt"))}));
     EXPECT_EQ(QFile::exists(path("asked.bvt")), c.saved);
     EXPECT_EQ(prompts.dialogs.contains("dimension"), c.goesOn);
     EXPECT_EQ(window->windowTitle(), c.goesOn ? QString("Untitled") : TestData("two_pops.bvt"));
@@ -306,7 +310,8 @@ TEST_F(SaveQuestionTest, ClosingAsksAndFollowsTheAnswer) {
     // The file left when closing goes to the recent-files list.
     if (c.goesOn) {
       ASSERT_FALSE(recent.isEmpty());
-      EXPECT_EQ(recent.last().at(0).toString(), c.saved ? path("closed.bvt") : TestData("two_pops.bvt"));
+      EXPECT_EQ(recent.last().at(0).toString(),
+                c.saved ? path("closed.bvt") : TestData("two_pops.bvt"));
     }
     prompts.saveNames.clear();
   }

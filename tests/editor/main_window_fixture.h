@@ -18,9 +18,7 @@
 
 namespace relakin::test {
 
-inline QString TestData(const char* name) {
-  return QString(RELAKIN_TEST_DATA) + "/editor/" + name;
-}
+inline QString TestData(const char* name) { return QString(RELAKIN_TEST_DATA) + "/editor/" + name; }
 
 inline QByteArray ReadAll(const QString& path) {
   QFile f(path);

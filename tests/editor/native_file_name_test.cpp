@@ -1,7 +1,8 @@
 // The file-name rules of Save As and the table changes of New and Open.
+#include "core/native_file_name.h"
+
 #include <gtest/gtest.h>
 
-#include "core/native_file_name.h"
 #include "core/new_table.h"
 
 namespace relakin {
@@ -13,10 +14,9 @@ TEST(ForceNativeExtensionTest, ReplacesTheExtensionOfTheFileNamePart) {
     const char* forced;
   };
   const Case cases[] = {
-      {"pop.txt", "pop.bvt"},       {"pop", "pop.bvt"},
-      {"pop.", "pop.bvt"},          {"pop.old.txt", "pop.oldbvt"},
-      {"/data/pop.txt", "pop.bvt"}, {"/da.ta/pop", "pop.bvt"},
-      {"pop.bvt", "pop.bvt"},       {"/data/x.y.z", "x.ybvt"},
+      {"pop.txt", "pop.bvt"},        {"pop", "pop.bvt"},           {"pop.", "pop.bvt"},
+      {"pop.old.txt", "pop.oldbvt"}, {"/data/pop.txt", "pop.bvt"}, {"/da.ta/pop", "pop.bvt"},
+      {"pop.bvt", "pop.bvt"},        {"/data/x.y.z", "x.ybvt"},
   };
   for (const Case& c : cases) EXPECT_EQ(ForceNativeExtension(c.name), c.forced) << c.name;
 }
