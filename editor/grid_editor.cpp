@@ -1,6 +1,7 @@
 #include "editor/grid_editor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -251,6 +252,8 @@ void GridEditor::textTyped(int col, int row, const QString& text) {
     if (warning) window_.prompts().tell(&window_, QMessageBox::NoIcon, ToQt(*warning));
   });
   holdEditor_ = false;
+  // Without a window manager nothing gives the window back its activation after the box.
+  if (QApplication::activeWindow() == nullptr) window_.activateWindow();
   if (editor) editor->setFocus();
   grid_.selectionModel()->select(model_.tableIndex(col, row), QItemSelectionModel::ClearAndSelect);
 }
