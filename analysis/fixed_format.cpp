@@ -1,7 +1,9 @@
 #include "analysis/fixed_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 namespace relakin {
@@ -64,9 +66,135 @@ std::string TieRoundedAway(double value, int decimals) {
   return r;
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t kPow10[] = {1ull,         10ull,        100ull,     1000ull,
+                                    10000ull,     100000ull,    1000000ull, 10000000ull,
+                                    100000000ull, 1000000000ull};
+
+// |value| * 10^decimals rounded, exact halves away from zero, from the exact binary value;
+// false when it does not fit 60 bits (then the general path prints it).
+bool ExactScaledMagnitude(double value, int decimals, std::uint64_t& q) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0x7FF) return false;  // infinity or NaN
+  std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+  int e = -1074;
+  if (biased != 0) {
+    m |= std::uint64_t{1} << 52;
+    e = biased - 1075;
+  }
+  const Wide p = static_cast<Wide>(m) * kPow10[decimals];  // |value| * 10^d = p * 2^e
+  if (e >= 0) {
+    if (e > 7 || (p >> (60 - e)) != 0) return false;
+    q = static_cast<std::uint64_t>(p << e);
+    return true;
+  }
+  const int shift = -e;
+  if (shift >= 127) {
+    q = 0;  // far below one half
+    return true;
+  }
+  const Wide whole = p >> shift;
+  if ((whole >> 60) != 0) return false;
+  const Wide rest = p - (whole << shift);
+  q = static_cast<std::uint64_t>(whole) + (rest >= (static_cast<Wide>(1) << (shift - 1)) ? 1 : 0);
+  return true;
+}
+
+// The same, first through one double multiplication: its result t is within half an ulp of
+// the exact product, so unless t lies within that distance of a half, rounding t gives the
+// exact answer. Only values near a half take the 128-bit path.
+inline bool ScaledMagnitude(double value, int decimals, std::uint64_t& q) {
+  const double t = std::fabs(value) * static_cast<double>(kPow10[decimals]);
+  if (t < 0x1p52) {
+    const double whole = std::floor(t);
+    const double fraction = t - whole;  // exact
+    if (std::fabs(fraction - 0.5) > t * 0x1p-51) {
+      q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+      return true;
+    }
+  }
+  return ExactScaledMagnitude(value, decimals, q);
+}
+
+// Two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// q / 10^decimals in fixed notation, written backwards from `end`; divides only by 10 (a
+// constant divisor, which compiles to a multiplication).
+char* WriteFixedDigits(char* end, std::uint64_t q, int decimals) {
+  char* p = end;
+  int k = decimals;
+  for (; k >= 2; k -= 2) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (q % 100), 2);
+    q /= 100;
+  }
+  if (k == 1) {
+    *--p = static_cast<char>('0' + q % 10);
+    q /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  while (q >= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (q % 100), 2);
+    q /= 100;
+  }
+  if (q >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * q, 2);
+  } else {
+    *--p = static_cast<char>('0' + q);
+  }
+  return p;
+}
+
+// Writes the field (and the leading blank) into one buffer and appends it at once: the cells
+// of a matrix are many and short.
+bool AppendFixedScaled(std::string& out, double value, int width, int decimals, bool lead) {
+  std::uint64_t q;
+  if (decimals < 0 || decimals > 9 || width > 40 || !ScaledMagnitude(value, decimals, q))
+    return false;
+  char buf[64];
+  char* const end = buf + sizeof buf;
+  char* p = end;
+  p = WriteFixedDigits(end, q, decimals);
+  if (std::signbit(value)) *--p = '-';
+  while (end - p < width) *--p = ' ';
+  if (lead) *--p = ' ';
+  out.append(p, static_cast<std::size_t>(end - p));
+  return true;
+}
+
 }  // namespace
 
-void AppendFixed(std::string& out, double value, int width, int decimals) {
+char* WriteBlankAndFixed(char* dest, double value, int width, int decimals) {
+  std::uint64_t q;
+  if (decimals < 0 || decimals > 9 || width > 40 || !ScaledMagnitude(value, decimals, q))
+    return nullptr;
+  // Digits are written backwards from `end`; the field is then copied as a fixed 48-byte block
+  // (inlined moves, no call), of which only its own bytes are kept.
+  char buf[128];
+  char* const end = buf + 64;
+  std::memset(end, ' ', 48);
+  char* p = end;
+  p = WriteFixedDigits(end, q, decimals);
+  if (std::signbit(value)) *--p = '-';
+  while (end - p < width) *--p = ' ';
+  *--p = ' ';
+  std::memcpy(dest, p, 48);
+  return dest + (end - p);
+}
+
+namespace {
+
+void AppendFixedImpl(std::string& out, double value, int width, int decimals, bool lead) {
+  if (AppendFixedScaled(out, value, width, decimals, lead)) return;
+  if (lead) out += ' ';
   if (NearTie(value, decimals)) {
     const std::string tie = TieRoundedAway(value, decimals);
     if (!tie.empty()) return AppendJustified(out, tie.data(), tie.data() + tie.size(), width);
@@ -75,6 +203,16 @@ void AppendFixed(std::string& out, double value, int width, int decimals) {
   std::string big;
   const std::string_view s = ToFixed(value, decimals, buf, big);
   AppendJustified(out, s.data(), s.data() + s.size(), width);
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int width, int decimals) {
+  AppendFixedImpl(out, value, width, decimals, false);
+}
+
+void AppendBlankAndFixed(std::string& out, double value, int width, int decimals) {
+  AppendFixedImpl(out, value, width, decimals, true);
 }
 
 void AppendInteger(std::string& out, std::int64_t value, int width) {

@@ -11,6 +11,13 @@
 namespace relakin {
 
 void AppendFixed(std::string& out, double value, int width, int decimals);
+// A blank, then AppendFixed: one cell of a matrix.
+void AppendBlankAndFixed(std::string& out, double value, int width, int decimals);
+// The same cell written at dest, which must have kCellRoom writable bytes; returns the end of
+// what was written, or nullptr when the value needs AppendBlankAndFixed (huge magnitudes, more
+// than 9 decimals, fields wider than 40).
+inline constexpr std::size_t kCellRoom = 64;
+char* WriteBlankAndFixed(char* dest, double value, int width, int decimals);
 void AppendInteger(std::string& out, std::int64_t value, int width = 0);
 void AppendBlanks(std::string& out, std::size_t count);
 

@@ -1,22 +1,34 @@
 #include "analysis/pair_kernel.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "analysis/estimator_steps.h"
 
+// Every fast step below adds exactly the terms of the literal step, in the same order, plus
+// exact zeros where the literal step adds nothing. No running sum is ever -0 (they start at +0
+// and no term is -0), so adding +0 leaves it unchanged bit for bit.
+
 namespace relakin {
 namespace {
+
+constexpr std::uint32_t kNoPosition = 0x10000u;  // after every list position
+
+// v, or +0 when keep is false, without a branch.
+inline double Keep(double v, std::uint64_t keep_mask) {
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) & keep_mask);
+}
 
 // Calls f(l) for every locus of the set in order, with the branch on the set's kind hoisted.
 template <class F>
 inline void ForEachLocus(LocusSet loci, F&& f) {
   const std::uint16_t* e = loci.entries();
-  const std::uint16_t m = loci.size();
+  const unsigned m = loci.size();
   if (e == nullptr) {
-    for (std::uint16_t l = 1; l <= m && l != 0; ++l) f(l);
+    for (unsigned l = 1; l <= m; ++l) f(static_cast<std::uint16_t>(l));
   } else {
-    for (std::uint16_t k = 0; k < m; ++k) f(e[k]);
+    for (unsigned k = 0; k < m; ++k) f(e[k]);
   }
 }
 
@@ -31,32 +43,35 @@ PairKernel<Real>::PairKernel(const RunData<Real>& data, int Estimator)
     : data_(data), estimator_(Normalised(Estimator)), nb_loci_(data.NbLoci) {
   BuildLoci();
   BuildAlleles();
+  if (estimator_ == kIdentityIndex) BuildIdentityStates();
+  if (estimator_ == kQuellerGoodnight) BuildQuellerGoodnight();
   if (estimator_ == kLynchRitland) BuildLynchRitland();
 }
 
 template <class Real>
 void PairKernel<Real>::BuildLoci() {
   regular_.assign(nb_loci_ + 1, 1);
-  s2_.assign(nb_loci_ + 1, 0.0);
   inv_s2_.assign(nb_loci_ + 1, 0.0);
   q_.assign(nb_loci_ + 1, {});
+  w_.assign(nb_loci_ + 1, {});
   freq_.assign(nb_loci_ + 1, {});
   for (std::size_t l = 1; l <= nb_loci_; ++l) {
     const auto& codes = data_.AlleleCodes[l];
     std::vector<std::uint16_t> sorted(codes.begin() + 1, codes.end());
     std::sort(sorted.begin(), sorted.end());
     regular_[l] = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+    all_regular_ = all_regular_ && regular_[l];
     freq_[l].assign(codes[0] + 1, 0.0);
-    double S2 = 0;
+    double S2 = 0;  // in list order, as the literal identity sums it
     for (std::size_t i = 1; i <= codes[0]; ++i) {
       const double f = data_.AlleleFreqs[l][i];
       freq_[l][i] = f;
       S2 = S2 + f * f;
     }
-    s2_[l] = S2;
-    if (S2 == 0) continue;
+    if (S2 == 0) continue;  // the locus adds nothing: zeros
     inv_s2_[l] = 1 / S2;
-    for (int c = 0; c <= 4; ++c) q_[l][c] = (0.25 * c) / S2;
+    w_[l][1] = inv_s2_[l];
+    for (int c = 0; c <= 4; ++c) q_[l][5 + c] = (0.25 * c) / S2;
   }
 }
 
@@ -65,7 +80,7 @@ void PairKernel<Real>::BuildAlleles() {
   alleles_.assign((std::size_t{data_.NbInd} + 1) * nb_loci_, {});
   for (std::size_t x = 1; x <= data_.NbInd; ++x) {
     for (std::size_t l = 1; l <= nb_loci_; ++l) {
-      Alleles& g = alleles_[x * nb_loci_ + l - 1];
+      Alleles& g = alleles_[Index(x, l)];
       g.a = data_.First(x, l);
       g.b = data_.Second(x, l);
       const auto locus = static_cast<std::uint16_t>(l);
@@ -73,6 +88,74 @@ void PairKernel<Real>::BuildAlleles() {
       g.pb = AlleleIndex(data_, locus, g.b);
       g.lo = std::min(g.pa, g.pb);
       g.hi = std::max(g.pa, g.pb);
+    }
+  }
+}
+
+template <class Real>
+void PairKernel<Real>::BuildIdentityStates() {
+  std::vector<std::uint8_t> state(alleles_.size(), 0);
+  std::vector<std::vector<Alleles>> kinds(nb_loci_ + 1);
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    auto& seen = kinds[l];
+    for (std::size_t x = 1; x <= data_.NbInd; ++x) {
+      const Alleles& g = At(x, l);
+      const auto same = [&](const Alleles& h) {
+        return (h.a != 0) == (g.a != 0) && h.pa == g.pa && h.pb == g.pb;
+      };
+      std::size_t k = std::find_if(seen.begin(), seen.end(), same) - seen.begin();
+      if (k == seen.size()) {
+        if (seen.size() == kMaxStates) return;  // too many: keep the comparisons
+        seen.push_back(g);
+      }
+      state[Index(x, l)] = static_cast<std::uint8_t>(k);
+    }
+  }
+  id_states_.assign(nb_loci_ + 1, 0);
+  id_cell_.assign(nb_loci_ + 1, {});
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    const auto& seen = kinds[l];
+    const std::size_t n = seen.size();
+    id_states_[l] = static_cast<std::uint32_t>(n);
+    id_cell_[l].resize(n * n);
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t j = 0; j < n; ++j) {
+        const Alleles &gx = seen[i], &gy = seen[j];
+        const int matches = ((gx.pa != 0) & (gx.pa == gy.pa)) + ((gx.pa != 0) & (gx.pa == gy.pb)) +
+                            ((gx.pb != 0) & (gx.pb == gy.pa)) + ((gx.pb != 0) & (gx.pb == gy.pb));
+        const int counted = (gx.a != 0) & (gy.a != 0);
+        id_cell_[l][i * n + j] = static_cast<std::uint8_t>(5 * counted + matches);
+      }
+    }
+  }
+  id_state_ = std::move(state);
+}
+
+template <class Real>
+void PairKernel<Real>::BuildQuellerGoodnight() {
+  qg_.assign(alleles_.size(), {});
+  for (std::size_t x = 1; x <= data_.NbInd; ++x) {
+    for (std::size_t l = 1; l <= nb_loci_; ++l) {
+      const Alleles& g = At(x, l);
+      QgTerms& t = qg_[Index(x, l)];
+      t.pa = g.pa;
+      t.pb = g.pb;
+      t.typed = g.a != 0;
+      std::uint16_t carried[2] = {g.lo, g.hi != g.lo ? g.hi : std::uint16_t{0}};
+      if (carried[0] == 0) std::swap(carried[0], carried[1]);  // absent ones last
+      for (int s = 0; s < 2; ++s) {
+        const std::uint16_t v = carried[s];
+        t.pos[s] = v != 0 ? v : kNoPosition;
+        if (v == 0) continue;
+        const double p = freq_[l][v];
+        const double Px = 0.5 * ((g.pa == v) + (g.pb == v));
+        // The terms of detail::QgAlleleStep with this individual first.
+        t.d[s] = Px == 1 ? 2 * (1 - p) : (0.5 - p);
+        for (int c = 0; c <= 2; ++c) {
+          const double Py = 0.5 * c;
+          t.n[s][c] = Px == 1 ? 2 * (Py - p) : (Py - p);
+        }
+      }
     }
   }
 }
@@ -86,15 +169,16 @@ void PairKernel<Real>::BuildLynchRitland() {
       const double fa = g.pa != 0 ? freq_[l][g.pa] : 0.0;
       const double fb = g.pb != 0 ? freq_[l][g.pb] : 0.0;
       const detail::LrReference r = detail::MakeLrReference(g.a, g.b, g.pa, g.pb, fa, fb);
-      LrTerms& t = lr_[x * nb_loci_ + l - 1];
+      LrTerms& t = lr_[Index(x, l)];
       t.state = r.state;
-      t.w = r.w;
       t.Sab = r.Sab;
       t.pa = r.pa;
       t.pb = r.pb;
       if (r.state != detail::LrReference::kUsable) continue;
+      t.w[1] = r.w;
       for (int na = 0; na <= 2; ++na)
-        for (int nb = 0; nb <= 2; ++nb) t.rw[na * 3 + nb] = detail::LrLocusValue(r, na, nb) * r.w;
+        for (int nb = 0; nb <= 2; ++nb)
+          t.rw[1 + na * 3 + nb] = detail::LrLocusValue(r, na, nb) * r.w;
     }
   }
 }
@@ -106,15 +190,46 @@ inline void PairKernel<Real>::IdentityStep(std::uint16_t x, std::uint16_t y, std
   const Alleles& gy = At(y, l);
   if (gx.a == 0 || gy.a == 0) return;
   if (!regular_[l]) return detail::IdentityLocus(data_, x, y, l, N, W);
-  if (s2_[l] == 0) return;
-  const int matches = (gx.pa != 0 && gx.pa == gy.pa) + (gx.pa != 0 && gx.pa == gy.pb) +
-                      (gx.pb != 0 && gx.pb == gy.pa) + (gx.pb != 0 && gx.pb == gy.pb);
-  W = W + inv_s2_[l];
-  N = N + q_[l][matches];
+  if (inv_s2_[l] == 0) return;
+  IdentityFast(x, y, l, N, W);
+}
+
+template <class Real>
+inline void PairKernel<Real>::IdentityFast(std::uint16_t x, std::uint16_t y, std::uint16_t l,
+                                           double& N, double& W) const {
+  const Alleles& gx = At(x, l);
+  const Alleles& gy = At(y, l);
+  const bool counted = (gx.a != 0) & (gy.a != 0);
+  const int matches = ((gx.pa != 0) & (gx.pa == gy.pa)) + ((gx.pa != 0) & (gx.pa == gy.pb)) +
+                      ((gx.pb != 0) & (gx.pb == gy.pa)) + ((gx.pb != 0) & (gx.pb == gy.pb));
+  W = W + w_[l][counted];
+  N = N + q_[l][counted * 5 + matches];  // arithmetic, not a branch on missing data
+}
+
+template <class Real>
+double PairKernel<Real>::IdentityAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const {
+  const std::uint8_t* sx = &id_state_[Index(x, 1)];
+  const std::uint8_t* sy = &id_state_[Index(y, 1)];
+  double N = 0, W = 0;
+  for (std::size_t l = 1; l <= m; ++l) {
+    const std::uint8_t cell = id_cell_[l][sx[l - 1] * id_states_[l] + sy[l - 1]];
+    W = W + w_[l][cell >= 5];
+    N = N + q_[l][cell];
+  }
+  return detail::IdentityResult(N, W);
 }
 
 template <class Real>
 double PairKernel<Real>::IdentityIxy(std::uint16_t x, std::uint16_t y, LocusSet loci) const {
+  if (all_regular_ && !id_state_.empty() && loci.entries() == nullptr)
+    return IdentityAllLoci(x, y, loci.size());
+  // Separate sums per loop: the literal steps take their address, which would keep the fast
+  // loop's sums in memory.
+  if (all_regular_) {
+    double N = 0, W = 0;
+    ForEachLocus(loci, [&](std::uint16_t l) { IdentityFast(x, y, l, N, W); });
+    return detail::IdentityResult(N, W);
+  }
   double N = 0, W = 0;
   ForEachLocus(loci, [&](std::uint16_t l) { IdentityStep(x, y, l, N, W); });
   return detail::IdentityResult(N, W);
@@ -136,59 +251,79 @@ inline void PairKernel<Real>::QgStep(std::uint16_t x, std::uint16_t y, std::uint
   const Alleles& gy = At(y, l);
   if (gx.a == 0 || gy.a == 0 || data_.AlleleCodes[l][0] == 0) return;
   if (!regular_[l]) return detail::QuellerGoodnightLocus(data_, x, y, l, N, D);
-  // The positions both carry, merged in list order.
-  std::uint16_t u[4];
-  std::size_t i = 0, j = 0;
-  const std::uint16_t xs[2] = {gx.lo, gx.hi}, ys[2] = {gy.lo, gy.hi};
-  for (std::size_t k = 0; k < 4; ++k)
-    u[k] = (j >= 2 || (i < 2 && xs[i] <= ys[j])) ? xs[i++] : ys[j++];
-  std::uint16_t prev = 0;
-  for (std::uint16_t v : u) {
-    if (v == prev) continue;  // also skips the absent position 0, which sorts first
-    prev = v;
-    const double Px = 0.5 * ((gx.pa == v) + (gx.pb == v));
-    const double Py = 0.5 * ((gy.pa == v) + (gy.pb == v));
-    detail::QgAlleleStep(N, D, Px, Py, freq_[l][v]);
+  QgFast(x, y, l, N, D);
+}
+
+template <class Real>
+inline void PairKernel<Real>::QgFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N,
+                                     double& D) const {
+  const QgTerms& tx = qg_[Index(x, l)];
+  const QgTerms& ty = qg_[Index(y, l)];
+  const std::uint64_t keep = tx.typed & ty.typed ? ~std::uint64_t{0} : 0;
+  const std::uint32_t x1 = tx.pos[0], x2 = tx.pos[1], y1 = ty.pos[0], y2 = ty.pos[1];
+  // Rank of each event in list order, x's before y's at the same allele: a permutation of 0..3.
+  const int c11 = y1 < x1, c12 = y1 < x2, c21 = y2 < x1, c22 = y2 < x2;
+  const int rank_x1 = c11 + c21, rank_x2 = 1 + c12 + c22;
+  const int rank_y1 = 2 - c11 - c12, rank_y2 = 3 - c21 - c22;
+  const auto copies = [](const QgTerms& t, std::uint32_t pos) {
+    return (t.pa == pos) + (t.pb == pos);
+  };
+  double n[4], d[4];
+  n[rank_x1] = tx.n[0][copies(ty, x1)];
+  d[rank_x1] = tx.d[0];
+  n[rank_x2] = tx.n[1][copies(ty, x2)];
+  d[rank_x2] = tx.d[1];
+  n[rank_y1] = ty.n[0][copies(tx, y1)];
+  d[rank_y1] = ty.d[0];
+  n[rank_y2] = ty.n[1][copies(tx, y2)];
+  d[rank_y2] = ty.d[1];
+  for (int k = 0; k < 4; ++k) {
+    N = N + Keep(n[k], keep);
+    D = D + Keep(d[k], keep);
   }
 }
 
 template <class Real>
 double PairKernel<Real>::QuellerGoodnight(std::uint16_t x, std::uint16_t y, LocusSet loci) const {
+  if (all_regular_) {
+    double N = 0, D = 0;
+    ForEachLocus(loci, [&](std::uint16_t l) { QgFast(x, y, l, N, D); });
+    return detail::QgResult(N, D);
+  }
   double N = 0, D = 0;
   ForEachLocus(loci, [&](std::uint16_t l) { QgStep(x, y, l, N, D); });
   return detail::QgResult(N, D);
 }
 
 template <class Real>
-inline void PairKernel<Real>::LrStep(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1,
+inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1,
                                      double& D1, double& N2, double& D2) const {
-  const Alleles& gx = At(x, l);
-  const Alleles& gy = At(y, l);
-  if (gx.a == 0 || gy.a == 0) return;
-  const LrTerms& tx = LrAt(x, l);
-  if (tx.state == detail::LrReference::kUsable) {
-    const int na = (gx.a == gy.a) + (gx.a == gy.b), nb = (gx.b == gy.a) + (gx.b == gy.b);
-    N1 = N1 + tx.rw[na * 3 + nb];
-    D1 = D1 + tx.w;
-  }
-  const LrTerms& ty = LrAt(y, l);
-  if (ty.state == detail::LrReference::kUsable) {
-    const int na = (gy.a == gx.a) + (gy.a == gx.b), nb = (gy.b == gx.a) + (gy.b == gx.b);
-    N2 = N2 + ty.rw[na * 3 + nb];
-    D2 = D2 + ty.w;
-  }
+  const std::size_t ix = Index(x, l), iy = Index(y, l);
+  const Alleles& gx = alleles_[ix];
+  const Alleles& gy = alleles_[iy];
+  const bool counted = (gx.a != 0) & (gy.a != 0);
+  const LrTerms& tx = lr_[ix];
+  const LrTerms& ty = lr_[iy];
+  const int m_aa = gx.a == gy.a, m_ab = gx.a == gy.b, m_ba = gx.b == gy.a, m_bb = gx.b == gy.b;
+  // x as reference: na = Sac + Sad, nb = Sbc + Sbd; y as reference the same from y's side.
+  const int ix_cell = counted * (1 + (m_aa + m_ab) * 3 + (m_ba + m_bb));
+  const int iy_cell = counted * (1 + (m_aa + m_ba) * 3 + (m_ab + m_bb));
+  N1 = N1 + tx.rw[ix_cell];
+  D1 = D1 + tx.w[counted];
+  N2 = N2 + ty.rw[iy_cell];
+  D2 = D2 + ty.w[counted];
 }
 
 template <class Real>
 double PairKernel<Real>::LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                                       DegenerateLocusTally* tally) const {
   double N1 = 0, D1 = 0, N2 = 0, D2 = 0;
-  ForEachLocus(loci, [&](std::uint16_t l) { LrStep(x, y, l, N1, D1, N2, D2); });
+  ForEachLocus(loci, [&](std::uint16_t l) { LrFast(x, y, l, N1, D1, N2, D2); });
   if (tally) {
     for (const std::uint16_t ref : {x, y}) {
       const std::uint16_t other = ref == x ? y : x;
       ForEachLocus(loci, [&](std::uint16_t l) {
-        const LrTerms& t = LrAt(ref, l);
+        const LrTerms& t = lr_[Index(ref, l)];
         if (At(ref, l).a != 0 && At(other, l).a != 0 && t.state == detail::LrReference::kDegenerate)
           tally->Add(t.Sab, t.pa, t.pb);
       });

@@ -45,26 +45,42 @@ class PairKernel {
     std::uint16_t pa, pb;  // their list positions, 0 when absent
     std::uint16_t lo, hi;  // pa and pb in ascending order
   };
+  // Queller & Goodnight terms of one individual at one locus, kept small for the cache: its
+  // carried alleles are slots 0 and 1 by ascending list position; a slot that carries nothing
+  // has position kNoPosition and zero terms.
+  struct QgTerms {
+    std::uint32_t pos[2];
+    std::uint16_t pa, pb;  // list positions of its two alleles (0 when absent)
+    std::uint16_t typed;   // first code non-zero
+    double d[2];           // its D term
+    double n[2][3];        // its N term for a partner carrying 0, 1 or 2 copies
+  };
+  // Lynch & Ritland terms with the individual as reference; rw[0] and w[0] are zeros.
   struct LrTerms {
-    std::uint8_t state;        // detail::LrReference::State
-    double w;                  // the weight when usable
-    std::array<double, 9> rw;  // r * w for na * 3 + nb matches
-    double Sab, pa, pb;        // for the degenerate tally
+    std::uint8_t state;         // detail::LrReference::State
+    double w[2];                // 0, and the weight when usable (else 0)
+    std::array<double, 10> rw;  // [1 + na * 3 + nb]: r * w for na and nb matches
+    double Sab, pa, pb;         // for the degenerate tally
   };
 
+  std::size_t Index(std::size_t ind, std::size_t locus) const { return ind * nb_loci_ + locus - 1; }
   const Alleles& At(std::size_t ind, std::size_t locus) const {
-    return alleles_[ind * nb_loci_ + locus - 1];
-  }
-  const LrTerms& LrAt(std::size_t ind, std::size_t locus) const {
-    return lr_[ind * nb_loci_ + locus - 1];
+    return alleles_[Index(ind, locus)];
   }
   void BuildLoci();
   void BuildAlleles();
+  void BuildIdentityStates();
+  void BuildQuellerGoodnight();
   void BuildLynchRitland();
 
+  // Loci whose list repeats a code take these literal-order steps.
   void IdentityStep(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& W) const;
   void QgStep(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& D) const;
-  void LrStep(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1, double& D1, double& N2,
+  // The branch-free forms, for kernels whose lists are all regular.
+  void IdentityFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& W) const;
+  double IdentityAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
+  void QgFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& D) const;
+  void LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1, double& D1, double& N2,
               double& D2) const;
   double QuellerGoodnight(std::uint16_t x, std::uint16_t y, LocusSet loci) const;
   double LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
@@ -73,12 +89,23 @@ class PairKernel {
   const RunData<Real>& data_;
   int estimator_;
   std::size_t nb_loci_;
+  bool all_regular_ = true;
   std::vector<std::uint8_t> regular_;      // per locus: no code repeated in the list
-  std::vector<double> s2_, inv_s2_;        // per locus: sum of squared frequencies, 1 / it
-  std::vector<std::array<double, 5>> q_;   // per locus: (0.25 * matches) / S2
+  std::vector<double> inv_s2_;             // per locus: 1 / sum of squared frequencies
+  std::vector<std::array<double, 10>> q_;  // per locus: zeros, then (0.25 * matches) / S2
+  std::vector<std::array<double, 2>> w_;   // per locus: 0, and 1 / S2 (0 when S2 is 0)
   std::vector<std::vector<double>> freq_;  // per locus and position, as double
   std::vector<Alleles> alleles_;           // [ind * nb_loci + l - 1]
-  std::vector<LrTerms> lr_;                // idem, Lynch & Ritland only
+  // Identity by genotype state: each locus numbers the distinct genotypes it holds (at most
+  // kMaxStates); id_cell_ gives, for two states, the index into q_ (5 * counted + matching
+  // allele pairs), so a pair's locus costs one table look-up. Empty when a locus has too many
+  // states; the per-allele comparison then serves.
+  static constexpr std::size_t kMaxStates = 96;
+  std::vector<std::uint8_t> id_state_;              // [ind * nb_loci + l - 1]
+  std::vector<std::vector<std::uint8_t>> id_cell_;  // per locus: [state_x * states + state_y]
+  std::vector<std::uint32_t> id_states_;            // per locus: number of states
+  std::vector<QgTerms> qg_;                         // idem, Queller & Goodnight only
+  std::vector<LrTerms> lr_;                         // idem, Lynch & Ritland only
 };
 
 extern template class PairKernel<float>;

@@ -49,29 +49,40 @@ std::string RelatednessRows::ColumnLine() const {
   return s;
 }
 
-void RelatednessRows::Begin(std::uint16_t i, std::string& values, std::string& distances) const {
-  values.clear();
-  AppendInteger(values, i, 10);
-  AppendBlanks(values, std::size_t{i} * (width_ + 1));
-  distances = values;
-}
-
-void RelatednessRows::Cell(double v, std::string& values, std::string& distances) const {
-  values += ' ';
-  distances += ' ';
-  if (v == NotComputed) {
-    AppendInteger(values, 999, width_);
-    AppendInteger(distances, 999, width_);
-  } else {
-    AppendFixed(values, v, width_, decimals_);
-    AppendFixed(distances, 1 - v, width_, decimals_);
+void RelatednessRows::Begin(std::uint16_t i, TextRow& values, TextRow& distances) const {
+  std::string lead;
+  AppendInteger(lead, i, 10);
+  for (TextRow* row : {&values, &distances}) {
+    row->clear();
+    row->Append(lead);
+    row->Append(std::size_t{i} * (width_ + 1), ' ');
   }
 }
 
-void RelatednessRows::End(std::uint16_t i, std::string& values, std::string& distances) const {
+void RelatednessRows::Field(double v, TextRow& row) const {
+  char* at = row.Room(kCellRoom);
+  if (char* end = WriteBlankAndFixed(at, v, width_, decimals_)) return row.Advance(end - at);
+  std::string cell;
+  AppendBlankAndFixed(cell, v, width_, decimals_);
+  row.Append(cell);
+}
+
+void RelatednessRows::Cell(double v, TextRow& values, TextRow& distances) const {
+  if (v == NotComputed) {
+    std::string cell(" ");
+    AppendInteger(cell, 999, width_);
+    values.Append(cell);
+    distances.Append(cell);
+  } else {
+    Field(v, values);
+    Field(1 - v, distances);
+  }
+}
+
+void RelatednessRows::End(std::uint16_t i, TextRow& values, TextRow& distances) const {
   if (i >= nb_ind_) return;
-  values += "\r\n";
-  distances += "\r\n";
+  values.Append("\r\n");
+  distances.Append("\r\n");
 }
 
 }  // namespace relakin

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "analysis/run_data.h"
+#include "analysis/text_row.h"
 
 namespace relakin {
 
@@ -29,13 +30,15 @@ class RelatednessRows {
   // Ten blanks, then for each j a blank and j right-justified in w; no line end.
   std::string ColumnLine() const;
   // Clears both rows and writes row i's number and leading blanks into each.
-  void Begin(std::uint16_t i, std::string& values, std::string& distances) const;
+  void Begin(std::uint16_t i, TextRow& values, TextRow& distances) const;
   // The cell of one pair: v (or 999) into values, 1 - v (or 999) into distances.
-  void Cell(double v, std::string& values, std::string& distances) const;
+  void Cell(double v, TextRow& values, TextRow& distances) const;
   // Ends row i in both when it held a cell (i < NbInd); the last row is ended by the closing.
-  void End(std::uint16_t i, std::string& values, std::string& distances) const;
+  void End(std::uint16_t i, TextRow& values, TextRow& distances) const;
 
  private:
+  void Field(double v, TextRow& row) const;
+
   std::uint16_t nb_ind_;
   int decimals_;
   int width_;

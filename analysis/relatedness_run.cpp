@@ -14,7 +14,7 @@ namespace relakin {
 namespace {
 
 struct RowText {
-  std::string values, distances;
+  TextRow values, distances;
 };
 
 // The value block and the D block, row by row, through `value(i, j)`.
@@ -33,8 +33,8 @@ void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned thr
         rows.End(i, t.values, t.distances);
       },
       [&](unsigned, RowText& t) {
-        result.Write(t.values);
-        scratch.Write(t.distances);
+        result.Write(t.values.view());
+        scratch.Write(t.distances.view());
         progress.Step();
       });
 }

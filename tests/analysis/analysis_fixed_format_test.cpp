@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 
 #include "analysis/fixed_format.h"
+#include "analysis/random.h"
 
 namespace relakin {
 namespace {
@@ -41,6 +44,27 @@ TEST(FixedFormat, IgnoresTheLocaleAndJustifiesIntegers) {
   AppendInteger(s, 1000, 3);
   AppendBlanks(s, 2);
   EXPECT_EQ(s, "  71000  ");
+}
+
+// Away from exact halves the result is the correctly rounded decimal, as to_chars gives it.
+TEST(FixedFormat, AgreesWithCorrectRoundingOnRandomValues) {
+  RandomGenerator r(99);
+  char buf[512];
+  for (int k = 0; k < 200000; ++k) {
+    const double mantissa = (static_cast<double>(r.Below(4000000000u)) - 2e9) / 1e9;
+    const double v = std::ldexp(mantissa, static_cast<int>(r.Below(90)) - 60);
+    const int d = static_cast<int>(r.Below(10));
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, d);
+    ASSERT_EQ(ec, std::errc());
+    std::string expected(buf, end);
+    auto [wide_end, wide_ec] =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, d + 60);
+    ASSERT_EQ(wide_ec, std::errc());
+    const std::string wide(buf, wide_end);
+    const std::string tail = wide.substr(wide.find('.') + 1 + d);
+    if (tail[0] == '5' && tail.find_first_not_of('0', 1) == std::string::npos) continue;  // a tie
+    ASSERT_EQ(FormatFixed(v, 0, d), expected) << v << " with " << d << " decimals";
+  }
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+// One function per relakin-bench mode. Each runs the analysis on options.analysis_file, writes
+// options.result_file, and returns what it measured (the whole run: reading, frequencies, the
+// values and every file written). The dispatch table is in relakin_bench.cpp.
+#pragma once
+
+#include "bench/bench_options.h"
+
+namespace relakin::bench {
+
+BenchFigures RunMatrixMode(const BenchOptions& options);
+
+}  // namespace relakin::bench
