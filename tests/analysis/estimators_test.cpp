@@ -173,6 +173,8 @@ TEST(EstimatorEdgeCases, Table) {
        "0.000000",
        "NC",
        1},
+      // Mended: a locus with an empty list (sum of squared frequencies 0) adds nothing.
+      {"empty list", {{}}, {{1001}, {1001}}, "NC", "NC", "NC", 0},
       // Mended: the reference's allele 9 stands in no list; that direction adds nothing.
       {"allele outside the list",
        {{1, 2}},

@@ -1,0 +1,49 @@
+#include "analysis/ordered_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace relakin {
+namespace {
+
+TEST(ProduceRowsInOrder, HandsRowsOverInOrderForAnyThreadCount) {
+  for (unsigned threads : {1u, 2u, 5u, 16u}) {
+    for (unsigned n : {0u, 1u, 2u, 97u}) {
+      std::string seen;
+      ProduceRowsInOrder<std::string>(
+          n, threads, [](unsigned r, std::string& b) { b = std::to_string(r) + ","; },
+          [&](unsigned, std::string& b) { seen += b; });
+      std::string expected;
+      for (unsigned r = 1; r <= n; ++r) expected += std::to_string(r) + ",";
+      EXPECT_EQ(seen, expected) << threads << " threads, " << n << " rows";
+    }
+  }
+}
+
+TEST(ProduceRowsInOrder, ErrorsReachTheCallerAndStopTheRows) {
+  for (unsigned threads : {1u, 4u}) {
+    unsigned consumed = 0;
+    EXPECT_THROW(ProduceRowsInOrder<int>(
+                     200, threads,
+                     [](unsigned r, int&) {
+                       if (r == 50) throw std::runtime_error("produce");
+                     },
+                     [&](unsigned, int&) { ++consumed; }),
+                 std::runtime_error);
+    EXPECT_LT(consumed, 50u);
+    consumed = 0;
+    EXPECT_THROW(ProduceRowsInOrder<int>(
+                     200, threads, [](unsigned, int&) {},
+                     [&](unsigned r, int&) {
+                       ++consumed;
+                       if (r == 7) throw std::runtime_error("consume");
+                     }),
+                 std::runtime_error);
+    EXPECT_EQ(consumed, 7u);
+  }
+}
+
+}  // namespace
+}  // namespace relakin
