@@ -3,7 +3,7 @@
 #include <cmath>
 #include <span>
 
-#include "analysis/fast_fixed.h"
+#include "analysis/extended_fixed.h"
 #include "analysis/fixed_format.h"
 #include "analysis/mean_and_std_dev.h"
 #include "core/genotype_code.h"

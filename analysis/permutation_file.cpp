@@ -1,7 +1,7 @@
 #include "analysis/permutation_file.h"
 
 #include "analysis/estimators.h"
-#include "analysis/fast_fixed.h"
+#include "analysis/extended_fixed.h"
 #include "analysis/fixed_format.h"
 
 namespace relakin {
@@ -62,9 +62,9 @@ void AppendVectorLines(std::string& out, const double* values, std::size_t count
                        double& running_sum) {
   for (std::size_t k = 0; k < count; ++k) {
     running_sum = running_sum + values[k];
-    AppendFixedFast(out, values[k], 12, 9);
+    AppendFixed(out, values[k], 12, 9);
     out += '\t';
-    AppendFixedFast(out, running_sum, 12, 9);
+    AppendFixed(out, running_sum, 12, 9);
     out += "\r\n";
   }
 }
