@@ -69,8 +69,7 @@ int VirtualKey(const QKeyEvent& event) {
 }  // namespace
 
 GridEditor::GridEditor(MainWindow& window)
-    : QObject(&window),
-      window_(window),
+    : window_(window),
       grid_(*window.grid()),
       model_(*window.model()),
       doc_(window.document()),
@@ -369,6 +368,10 @@ void GridEditor::addRowsAndColumns() {
     if (cols > 0) {
       model_.insertTableColumns(doc_.Cells.ColCount(), cols,
                                 [&] { AddRowsAndColumns(doc_, 0, cols); });
+    }
+    if (rows == 0 && cols == 0) {
+      AddRowsAndColumns(doc_, 0, 0);  // renumbers the labels all the same
+      model_.labelsChanged();
     }
   });
 }
