@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "analysis/dialogs/analysis_commands.h"
 #include "core/errors.h"
 #include "core/native_file_name.h"
 #include "core/new_table.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   connectCommands();
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
+  new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
 }
 
 MainWindow::~MainWindow() {

@@ -1,0 +1,35 @@
+#include "analysis/dialogs/radio_group.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace relakin {
+
+RadioGroup::RadioGroup(const char* name, const QString& caption, const QStringList& items,
+                       QWidget* parent)
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+  setObjectName(name);
+  auto* layout = new QVBoxLayout(this);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* radio = new QRadioButton(items[i], this);
+    radio->setObjectName(QString("%1_%2").arg(name).arg(i));
+    group_->addButton(radio, i);
+    layout->addWidget(radio);
+  }
+  setItemIndex(0);
+}
+
+int RadioGroup::itemIndex() const { return group_->checkedId(); }
+
+void RadioGroup::setItemIndex(int index) {
+  if (QAbstractButton* b = group_->button(index)) b->setChecked(true);
+}
+
+QRadioButton* RadioGroup::button(int index) const {
+  return static_cast<QRadioButton*>(group_->button(index));
+}
+
+int RadioGroup::count() const { return static_cast<int>(group_->buttons().size()); }
+
+}  // namespace relakin
