@@ -71,9 +71,9 @@ std::string SyntheticAnalysisText(const GenerateSpec& s) {
   return text;
 }
 
-void WriteSyntheticAnalysisFile(const GenerateSpec& spec, const std::string& path) {
+void WriteSyntheticAnalysisFile(const GenerateSpec& request, const std::string& path) {
   OutputFile out(path);
-  out.Write(SyntheticAnalysisText(spec));
+  out.Write(SyntheticAnalysisText(request));
   out.Close();
 }
 

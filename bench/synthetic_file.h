@@ -10,8 +10,8 @@
 
 namespace relakin::bench {
 
-std::string SyntheticAnalysisText(const GenerateSpec& spec);
+std::string SyntheticAnalysisText(const GenerateSpec& request);
 // Throws relakin::Error(Io) when the file cannot be written.
-void WriteSyntheticAnalysisFile(const GenerateSpec& spec, const std::string& path);
+void WriteSyntheticAnalysisFile(const GenerateSpec& request, const std::string& path);
 
 }  // namespace relakin::bench

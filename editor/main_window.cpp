@@ -147,8 +147,8 @@ void MainWindow::refreshCaption() {
 }
 
 void MainWindow::enableTableCommands(bool includingSave) {
-  static const char* const kCommands[] = {"Saveas1", "save_b",      "cut_b",        "paste_b",
-                                          "copy_b",  "Trait1",      "Conversion1", "Diagnostique1"};
+  static const char* const kCommands[] = {"Saveas1", "save_b", "cut_b",       "paste_b",
+                                          "copy_b",  "Trait1", "Conversion1", "Diagnostique1"};
   for (const char* name : kCommands) action(name)->setEnabled(true);
   if (includingSave) action("Save1")->setEnabled(true);
   for (QAction* item : action("Edit1")->menu()->actions()) item->setEnabled(true);

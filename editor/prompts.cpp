@@ -17,21 +17,21 @@ QString QtFileFilter(const QString& delphiFilter) {
   return filters.join(";;");
 }
 
-std::optional<QString> QtPrompts::openFileName(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtPrompts::openFileName(QWidget* parent, const FileDialogSpec& request) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setNameFilter(QtFileFilter(spec.filter));
+  dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setNameFilter(QtFileFilter(request.filter));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }
 
-std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const FileDialogSpec& request) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QtFileFilter(spec.filter));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+  dialog.setNameFilter(QtFileFilter(request.filter));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }

@@ -25,8 +25,8 @@ class Prompts {
   virtual ~Prompts() = default;
 
   // The chosen path, or nothing when the dialog is cancelled.
-  virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-  virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) = 0;
+  virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) = 0;
 
   // A box with an OK button; NoIcon is the plain message box titled "RELAKIN".
   virtual void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) = 0;
@@ -43,8 +43,8 @@ class Prompts {
 
 class QtPrompts : public Prompts {
  public:
-  std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
-  std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
+  std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) override;
   void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) override;
   QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                   QMessageBox::StandardButtons buttons) override;

@@ -20,12 +20,12 @@ class FakePrompts : public Prompts {
     QString text;
   };
 
-  std::optional<QString> openFileName(QWidget*, const FileDialogSpec& spec) override {
-    fileFilters << spec.filter;
+  std::optional<QString> openFileName(QWidget*, const FileDialogSpec& request) override {
+    fileFilters << request.filter;
     return next(openNames);
   }
-  std::optional<QString> saveFileName(QWidget*, const FileDialogSpec& spec) override {
-    fileFilters << spec.filter;
+  std::optional<QString> saveFileName(QWidget*, const FileDialogSpec& request) override {
+    fileFilters << request.filter;
     return next(saveNames);
   }
   void tell(QWidget*, QMessageBox::Icon icon, const QString& text) override {
