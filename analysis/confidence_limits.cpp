@@ -1,5 +1,6 @@
 #include "analysis/confidence_limits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -28,6 +29,34 @@ void AppendLimits(std::string& out, long double lower, long double upper) {
   out += '\t';
 }
 
+constexpr std::uint32_t kSmallRank = 8;
+
+// The k-th smallest of values[1 .. c], keeping the k smallest (or largest) met so far when k
+// lies near either end, which is where the limits' ranks are.
+double RankValue(double* values, std::uint32_t c, std::uint32_t k) {
+  const std::uint32_t from_top = c - k + 1;
+  if (std::min(k, from_top) > kSmallRank) {
+    std::nth_element(values + 1, values + k, values + c + 1);
+    return values[k];
+  }
+  const bool low = k <= from_top;
+  const std::uint32_t keep = low ? k : from_top;
+  double best[kSmallRank];  // ascending from the rank's side: best[keep - 1] is the answer
+  std::uint32_t n = 0;
+  auto before = [low](double a, double b) { return low ? a < b : a > b; };
+  for (std::uint32_t i = 1; i <= c; ++i) {
+    const double v = values[i];
+    if (n == keep && !before(v, best[keep - 1])) continue;
+    std::uint32_t p = n < keep ? n++ : keep - 1;
+    while (p > 0 && before(v, best[p - 1])) {
+      best[p] = best[p - 1];
+      --p;
+    }
+    best[p] = v;
+  }
+  return best[keep - 1];
+}
+
 }  // namespace
 
 LimitRanks BootstrapLimitRanks(std::uint32_t c) {
@@ -47,11 +76,23 @@ void AppendBootstrapCell(std::string& out, double* values, std::uint32_t c) {
     out += kNoLimits;
     return;
   }
-  HeapSortDoubles(c, std::span<double>(values, std::size_t{c} + 1));
   const LimitRanks r = BootstrapLimitRanks(c);
-  AppendFixed(out, values[r.lo], 6, 3);
-  out += '_';
-  AppendFixed(out, values[r.hi], 6, 3);
+  // Values that compare equal have the same bits, so any sort puts the same numbers at the two
+  // ranks, except +0 and -0, which print differently: only then does the heap sort's own
+  // arrangement decide, and then it is taken.
+  bool positive_zero = false, negative_zero = false;
+  for (std::uint32_t k = 1; k <= c; ++k)
+    if (values[k] == 0) (std::signbit(values[k]) ? negative_zero : positive_zero) = true;
+  if (positive_zero && negative_zero) {
+    HeapSortDoubles(c, std::span<double>(values, std::size_t{c} + 1));
+    AppendFixed(out, values[r.lo], 6, 3);
+    out += '_';
+    AppendFixed(out, values[r.hi], 6, 3);
+  } else {
+    AppendFixed(out, RankValue(values, c, r.lo), 6, 3);
+    out += '_';
+    AppendFixed(out, RankValue(values, c, r.hi), 6, 3);
+  }
   out += '\t';
 }
 

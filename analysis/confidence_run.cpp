@@ -14,6 +14,7 @@
 #include "analysis/output_file.h"
 #include "analysis/pair_kernel.h"
 #include "analysis/relatedness_run.h"
+#include "analysis/replicate_terms.h"
 #include "core/errors.h"
 
 namespace relakin {
@@ -48,7 +49,8 @@ struct DegenerateLoci {
 
 struct RowWork {
   std::string text;
-  std::vector<double> values, pseudo;
+  std::vector<double> values, pseudo, replicate_values;
+  PairTerms terms;
   DegenerateLoci degenerate;
 };
 
@@ -59,8 +61,11 @@ class Replicates {
     count_ = bootstrap_ ? kNbBoot + 1u : data.NbLoci + 1u;
     lists_.assign(count_, AllLoci(data.NbLoci));
     sizes_.assign(count_, data.NbLoci);
-    if (!reference) kernel_ = std::make_unique<PairKernel<double>>(data, Estimator);
     identity_ = Estimator != kQuellerGoodnight && Estimator != kLynchRitland;
+    if (!reference) {
+      terms_ = std::make_unique<ReplicateTerms>(data, Estimator);
+      if (identity_) kernel_ = std::make_unique<PairKernel<double>>(data, Estimator);
+    }
     if (identity_) self_.resize(count_);
   }
 
@@ -87,11 +92,51 @@ class Replicates {
     }
   }
 
-  double Value(std::uint16_t i, std::uint16_t j, std::uint32_t r,
+  // The value of pair (i, j) in replicate r; the fast path needs w.terms built for the pair.
+  double Value(std::uint16_t i, std::uint16_t j, std::uint32_t r, const PairTerms& terms,
                DegenerateLocusTally* tally) const {
-    const std::vector<double>& self = identity_ ? self_[r] : none_;
-    if (kernel_) return kernel_->Value(i, j, Set(r), self, tally);
-    return PairRelatedness(d_, i, j, estimator_, Set(r), self, tally);
+    if (terms_) {
+      return identity_ ? terms_->Value(terms, Set(r), self_[r][i], self_[r][j], tally)
+                       : terms_->Value(terms, Set(r), 0, 0, tally);
+    }
+    return PairRelatedness(d_, i, j, estimator_, Set(r), identity_ ? self_[r] : none_, tally);
+  }
+
+  // The values of pair (i, y) in every replicate, in replicate order, into w.replicate_values;
+  // the degenerate loci met into w.degenerate.
+  void PairValues(std::uint16_t i, std::uint16_t y, RowWork& w) const {
+    double* out = w.replicate_values.data();
+    if (!terms_) {
+      for (std::uint32_t r = 0; r < count_; ++r) {
+        DegenerateLocusTally t;
+        out[r] = Value(i, y, r, w.terms, &t);
+        w.degenerate.Add(t, r);
+      }
+      return;
+    }
+    terms_->Build(i, y, w.terms);
+    std::uint32_t r = 0;
+    while (r < count_) {
+      if (r + 4 <= count_ && sizes_[r] == sizes_[r + 3]) {
+        const LocusSet sets[4] = {Set(r), Set(r + 1), Set(r + 2), Set(r + 3)};
+        double sx[4] = {0, 0, 0, 0}, sy[4] = {0, 0, 0, 0}, v[4];
+        if (identity_)
+          for (int b = 0; b < 4; ++b) sx[b] = self_[r + b][i], sy[b] = self_[r + b][y];
+        terms_->Values4(w.terms, sets, sx, sy, v);
+        for (int b = 0; b < 4; ++b) out[r + b] = v[b];
+        r += 4;
+      } else {
+        out[r] = Value(i, y, r, w.terms, nullptr);
+        ++r;
+      }
+    }
+    if (w.terms.any_degenerate) {
+      for (r = 0; r < count_; ++r) {
+        DegenerateLocusTally t;
+        terms_->Tally(w.terms, Set(r), t);
+        w.degenerate.Add(t, r);
+      }
+    }
   }
 
   // The limits row of individual i.
@@ -99,33 +144,33 @@ class Replicates {
     w.text.clear();
     w.degenerate = {};
     w.values.resize(std::size_t{count_} + 1);
+    w.replicate_values.resize(count_);
     AppendEmptyCells(w.text, i, kLimitsEmptyCell);
     for (std::uint32_t j = i + 1u; j <= d_.NbInd; ++j) {
+      const auto y = static_cast<std::uint16_t>(j);
+      PairValues(i, y, w);
       std::uint32_t c = 0;
-      bool real = false;
-      for (std::uint32_t r = 0; r < count_; ++r) {
-        DegenerateLocusTally t;
-        const double v = Value(i, static_cast<std::uint16_t>(j), r, &t);
-        w.degenerate.Add(t, r);
-        if (v == NotComputed) continue;
-        w.values[++c] = v;
-        real = real || r == 0;
-      }
+      for (std::uint32_t r = 0; r < count_; ++r)
+        if (w.replicate_values[r] != NotComputed) w.values[++c] = w.replicate_values[r];
       if (bootstrap_) {
         AppendBootstrapCell(w.text, w.values.data(), c);
       } else {
-        AppendJackknifeCell(w.text, w.values.data(), c, real, w.pseudo);
+        AppendJackknifeCell(w.text, w.values.data(), c, w.replicate_values[0] != NotComputed,
+                            w.pseudo);
       }
     }
     w.text += "\r\n";
   }
 
-  void MatrixRow(std::uint16_t i, std::uint16_t Precision, std::string& text) const {
-    text.clear();
-    AppendEmptyCells(text, i, kMatrixEmptyCell);
-    for (std::uint32_t j = i + 1u; j <= d_.NbInd; ++j)
-      AppendMatrixCell(text, Value(i, static_cast<std::uint16_t>(j), 0, nullptr), Precision);
-    text += "\r\n";
+  void MatrixRow(std::uint16_t i, std::uint16_t Precision, RowWork& w) const {
+    w.text.clear();
+    AppendEmptyCells(w.text, i, kMatrixEmptyCell);
+    for (std::uint32_t j = i + 1u; j <= d_.NbInd; ++j) {
+      const auto y = static_cast<std::uint16_t>(j);
+      if (terms_) terms_->Build(i, y, w.terms);
+      AppendMatrixCell(w.text, Value(i, y, 0, w.terms, nullptr), Precision);
+    }
+    w.text += "\r\n";
   }
 
  private:
@@ -137,7 +182,8 @@ class Replicates {
   std::uint32_t count_ = 0;
   std::vector<LocusList> lists_;
   std::vector<std::uint16_t> sizes_;
-  std::unique_ptr<PairKernel<double>> kernel_;
+  std::unique_ptr<ReplicateTerms> terms_;
+  std::unique_ptr<PairKernel<double>> kernel_;  // self-identities only
   std::vector<std::vector<double>> self_;
   const std::vector<double> none_;
 };
@@ -174,12 +220,10 @@ void WriteMatrix(const Replicates& reps, std::uint16_t NbInd, std::uint16_t Prec
                  unsigned threads, OutputFile& result) {
   result.Write("\r\n");  // ends line 4
   if (NbInd < 2) return;
-  ProduceRowsInOrder<std::string>(
+  ProduceRowsInOrder<RowWork>(
       NbInd - 1u, threads,
-      [&](unsigned i, std::string& text) {
-        reps.MatrixRow(static_cast<std::uint16_t>(i), Precision, text);
-      },
-      [&](unsigned, std::string& text) { result.Write(text); });
+      [&](unsigned i, RowWork& w) { reps.MatrixRow(static_cast<std::uint16_t>(i), Precision, w); },
+      [&](unsigned, RowWork& w) { result.Write(w.text); });
 }
 
 DegenerateLoci WriteLimits(const Replicates& reps, std::uint16_t NbInd, unsigned threads,

@@ -13,6 +13,7 @@
 #include "analysis/pair_rows.h"
 #include "analysis/permutation_file.h"
 #include "analysis/permutation_passes.h"
+#include "analysis/permutation_writer.h"
 #include "analysis/relatedness_run.h"
 #include "analysis/worker_pool.h"
 #include "core/errors.h"
@@ -109,11 +110,15 @@ class PermutationTest {
       double running = chunk_sums_[c];
       AppendVectorLines(text, values_.data() + from, count, running);
     });
-    OutputFile file(VectorFileName(k));
-    for (std::size_t c = 0; c < chunks; ++c) file.Write(texts_[c]);
-    file.Close();
+    texts_.resize(chunks);
+    texts_ = writer_.Submit(VectorFileName(k), std::move(texts_));
   }
 
+ public:
+  // Waits until every vector file is written and closed.
+  void Finish() { writer_.Finish(); }
+
+ private:
   TestRunData& d_;
   int estimator_;
   bool reference_;
@@ -121,6 +126,7 @@ class PermutationTest {
   PairRows rows_;
   std::vector<double> values_, self_, chunk_sums_;
   std::vector<std::string> texts_;
+  PermutationWriter writer_;
 };
 
 std::string DataSetLabel(std::uint16_t k) {
@@ -165,6 +171,7 @@ void RunPermutationTest(const std::string& DataFile, const std::string& ResultFi
       AppendStatistic(text, set, s, NbPerm);
       result.Write(text);
     }
+    test.Finish();
   }
   result.Close();
   context.messages.Show(kRunFinished);
