@@ -8,5 +8,7 @@
 namespace relakin::bench {
 
 BenchFigures RunMatrixMode(const BenchOptions& options);
+BenchFigures RunPermMode(const BenchOptions& options);
+BenchFigures RunCiMode(const BenchOptions& options);
 
 }  // namespace relakin::bench

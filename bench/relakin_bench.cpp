@@ -23,8 +23,8 @@ struct Mode {
 
 const Mode kModes[] = {
     {"matrix", relakin::bench::RunMatrixMode},
-    {"perm", nullptr},
-    {"ci", nullptr},
+    {"perm", relakin::bench::RunPermMode},
+    {"ci", relakin::bench::RunCiMode},
 };
 
 }  // namespace
