@@ -1,6 +1,7 @@
 #include "analysis/permutation_run.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -21,8 +22,9 @@
 namespace relakin {
 namespace {
 
-// Vector-file lines formatted per task.
-constexpr std::size_t kLinesPerChunk = std::size_t{1} << 14;
+// Vector-file lines formatted per task: enough tasks to keep every thread busy, none so small
+// that handing it over costs more than formatting it.
+constexpr std::size_t kMinLinesPerChunk = 256, kMaxLinesPerChunk = std::size_t{1} << 15;
 
 class PermutationTest {
  public:
@@ -41,37 +43,51 @@ class PermutationTest {
     }
   }
 
-  // The statistic of the current genotypes; writes that data set's vector file.
-  DataSetStatistic DataSet(std::uint16_t k, std::uint16_t TestOn) {
+  // What the pair values need from the current genotypes; again after every pass.
+  void Prepare() {
+    const LocusSet loci = LocusSet::All(d_.NbLoci);
+    if (reference_) {
+      FillSelfIdentity(d_, loci, self_);
+      return;
+    }
+    kernel_ = std::make_unique<PairKernel<double>>(d_, estimator_);
+    if (kernel_->estimator() == kIdentityIndex) {
+      kernel_->FillSelfIdentity(loci, self_);
+    } else {
+      self_.assign(std::size_t{d_.NbInd} + 1, 0.0);
+    }
+  }
+
+  // The statistic of the prepared genotypes; hands that data set's vector file to the writer.
+  // `next`, when given, makes the next data set (a pass over the genotypes) while this one's
+  // file is formatted, and prepares it.
+  DataSetStatistic DataSet(std::uint16_t k, std::uint16_t TestOn,
+                           const std::function<void()>& next) {
     ComputePairValues();
     const std::size_t kept = KeepComputed();
-    WriteVectorFile(k, kept);
     const MeanStdDev m = MeanAndStdDev(values_.data(), kept);
+    WriteVectorFile(k, kept, next);
     DataSetStatistic s;
     s.defined = m.defined;
     s.value = TestOn == 0 ? m.mean : m.std_dev * m.std_dev;
     return s;
   }
 
+  // Waits until every vector file is written and closed.
+  void Finish() { writer_.Finish(); }
+
  private:
   void ComputePairValues() {
     const LocusSet loci = LocusSet::All(d_.NbLoci);
     double* slot = values_.data();
     if (reference_) {
-      FillSelfIdentity(d_, loci, self_);
       for (std::uint32_t i = 1; i < d_.NbInd; ++i)
         for (std::uint32_t j = i + 1; j <= d_.NbInd; ++j)
           *slot++ = PairRelatedness(d_, static_cast<std::uint16_t>(i),
                                     static_cast<std::uint16_t>(j), estimator_, loci, self_);
       return;
     }
-    // The passes changed the genotypes: the kernel's per-individual terms are rebuilt.
-    const PairKernel<double> kernel(d_, estimator_);
-    if (kernel.estimator() == kIdentityIndex) {
-      kernel.FillSelfIdentity(loci, self_);
-    } else {
-      self_.assign(std::size_t{d_.NbInd} + 1, 0.0);
-    }
+    const PairKernel<double>& kernel = *kernel_;
     pool_.Run(rows_.tasks(), [&](std::size_t t) {
       for (std::uint32_t i = rows_.FirstRow(t); i < rows_.FirstRow(t + 1); ++i) {
         double* out = slot + rows_.RowStart(i);
@@ -90,40 +106,48 @@ class PermutationTest {
     return kept;
   }
 
-  void WriteVectorFile(std::uint16_t k, std::size_t kept) {
-    const std::size_t chunks = (kept + kLinesPerChunk - 1) / kLinesPerChunk;
+  void WriteVectorFile(std::uint16_t k, std::size_t kept, const std::function<void()>& next) {
+    const std::size_t per_chunk = std::clamp<std::size_t>(kept / (4 * pool_.size()) + 1,
+                                                          kMinLinesPerChunk, kMaxLinesPerChunk);
+    const std::size_t chunks = (kept + per_chunk - 1) / per_chunk;
     // The running sum where each chunk starts: the one sequential pass the sums need.
     chunk_sums_.assign(chunks, 0.0);
     double sum = 0;
     for (std::size_t c = 0; c < chunks; ++c) {
       chunk_sums_[c] = sum;
-      const std::size_t end = std::min(kept, (c + 1) * kLinesPerChunk);
-      for (std::size_t v = c * kLinesPerChunk; v < end; ++v) sum = sum + values_[v];
+      const std::size_t end = std::min(kept, (c + 1) * per_chunk);
+      for (std::size_t v = c * per_chunk; v < end; ++v) sum = sum + values_[v];
     }
-    if (texts_.size() < chunks) texts_.resize(chunks);
-    pool_.Run(chunks, [&](std::size_t c) {
-      std::string& text = texts_[c];
-      text.clear();
-      const std::size_t from = c * kLinesPerChunk;
-      const std::size_t count = std::min(kept, from + kLinesPerChunk) - from;
-      text.reserve(count * kVectorLineBytes);
-      double running = chunk_sums_[c];
-      AppendVectorLines(text, values_.data() + from, count, running);
-    });
     texts_.resize(chunks);
+    pool_.Run(
+        chunks,
+        [&](std::size_t c) {
+          // Formatted into a string of the task's own: neighbouring chunk strings share cache
+          // lines, and every append would bounce them between the threads.
+          std::string text;
+          text.swap(texts_[c]);
+          text.clear();
+          const std::size_t from = c * per_chunk;
+          const std::size_t count = std::min(kept, from + per_chunk) - from;
+          text.reserve(count * kVectorLineBytes);
+          double running = chunk_sums_[c];
+          AppendVectorLines(text, values_.data() + from, count, running);
+          texts_[c].swap(text);
+        },
+        [&] {
+          if (!next) return;
+          next();
+          Prepare();
+        });
     texts_ = writer_.Submit(VectorFileName(k), std::move(texts_));
   }
 
- public:
-  // Waits until every vector file is written and closed.
-  void Finish() { writer_.Finish(); }
-
- private:
   TestRunData& d_;
   int estimator_;
   bool reference_;
   WorkerPool pool_;
   PairRows rows_;
+  std::unique_ptr<PairKernel<double>> kernel_;
   std::vector<double> values_, self_, chunk_sums_;
   std::vector<std::string> texts_;
   PermutationWriter writer_;
@@ -154,18 +178,21 @@ void RunPermutationTest(const std::string& DataFile, const std::string& ResultFi
   std::string text;
   {
     ProgressScope progress(context.progress);
+    // Data set k + 1 is the genotypes after one more pass; it is made while data set k's
+    // vector file is formatted.
+    const std::function<void()> pass = [&] {
+      if (PermType == 1) {
+        PermuteAlleles(data, context.random);
+      } else {
+        PermuteGenotypes(data, context.random);
+      }
+    };
+    test.Prepare();
     for (unsigned k = 0; k <= NbPerm; ++k) {
       const auto set = static_cast<std::uint16_t>(k);
       context.progress.Show(NbPerm + 1u, DataSetLabel(set));
       context.progress.Step();
-      if (k > 0) {
-        if (PermType == 1) {
-          PermuteAlleles(data, context.random);
-        } else {
-          PermuteGenotypes(data, context.random);
-        }
-      }
-      const DataSetStatistic s = test.DataSet(set, TestOn);
+      const DataSetStatistic s = test.DataSet(set, TestOn, k < NbPerm ? pass : nullptr);
       text.clear();
       if (k == 0) text = PermutationLabels(TestOn, PermType);
       AppendStatistic(text, set, s, NbPerm);

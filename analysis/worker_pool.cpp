@@ -52,8 +52,13 @@ void WorkerPool::WorkerLoop() {
 }
 
 void WorkerPool::Run(std::size_t count, const std::function<void(std::size_t)>& task) {
-  if (count == 0) return;
-  if (workers_.empty() || count == 1) {
+  Run(count, task, {});
+}
+
+void WorkerPool::Run(std::size_t count, const std::function<void(std::size_t)>& task,
+                     const std::function<void()>& alongside) {
+  if (workers_.empty() || count <= 1) {
+    if (alongside) alongside();
     for (std::size_t t = 0; t < count; ++t) task(t);
     return;
   }
@@ -67,14 +72,23 @@ void WorkerPool::Run(std::size_t count, const std::function<void(std::size_t)>& 
     ++generation_;
   }
   wake_.notify_all();
-  Drain();
   std::exception_ptr error;
+  if (alongside) {
+    try {
+      alongside();
+    } catch (...) {
+      error = std::current_exception();
+      std::lock_guard lock(m_);
+      failed_ = true;
+    }
+  }
+  Drain();
   {
     std::unique_lock lock(m_);
     // Workers that have not woken yet find no task left; those inside Drain are waited for.
     done_.wait(lock, [&] { return busy_ == 0 && (next_ >= count_ || failed_); });
     next_ = count_;  // a worker waking late takes nothing
-    error = error_;
+    if (!error) error = error_;
     error_ = nullptr;
     task_ = nullptr;
   }

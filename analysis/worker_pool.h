@@ -28,6 +28,11 @@ class WorkerPool {
 
   unsigned size() const { return static_cast<unsigned>(workers_.size()) + 1; }
   void Run(std::size_t count, const std::function<void(std::size_t)>& task);
+  // The same, the calling thread first doing `alongside` (which must not touch what the tasks
+  // touch) while the workers start on the tasks. An exception from `alongside` is rethrown
+  // once the tasks have stopped.
+  void Run(std::size_t count, const std::function<void(std::size_t)>& task,
+           const std::function<void()>& alongside);
 
  private:
   void WorkerLoop();
