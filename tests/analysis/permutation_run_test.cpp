@@ -229,6 +229,29 @@ TEST(PermutationRun, RefusesAnAllelePassBeyondSixteenBitGenes) {
   EXPECT_TRUE(messages.texts.empty());
 }
 
+// A vector file that cannot be created stops the run with the error, for any thread count,
+// and no success is reported.
+TEST(PermutationRun, UnwritableVectorFileFailsTheRun) {
+  for (const unsigned threads : {1u, 4u}) {
+    InTempDir dir;
+    WriteBytes("temp.tmp", RandomAnalysisFile({12, {4, 3}, 0, 91}));
+    std::filesystem::create_directory("vector3.txt");
+    RecordedMessages messages;
+    Progress progress;
+    RandomGenerator random(1);
+    RunContext context{messages, progress, random, threads};
+    try {
+      RunPermutationTest("temp.tmp", "out.res", 3, 20, false, 0, 2, 0, context);
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Io);
+      EXPECT_NE(std::string(e.what()).find("vector3.txt"), std::string::npos);
+    }
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_FALSE(std::filesystem::exists("vector20.txt"));
+  }
+}
+
 TEST(PermutationRun, MissingAnalysisFileFailsWithoutResult) {
   InTempDir dir;
   RecordedMessages messages;
