@@ -155,8 +155,9 @@ TEST(SubsetChooser, PopulationNamesWithDashesAndManyPopulations) {
   for (int p = 1; p <= 300; ++p) {
     ++doc.NbPops;
     doc.SetPopFirstRow(p, static_cast<std::uint16_t>(p + 1));
-    doc.SetPopName(p, p == 7 ? "A-B" : "P" + std::to_string(p));
-    doc.Cells.SetCell(1, p + 1, "i" + std::to_string(p));
+    const std::string number = std::to_string(p);
+    doc.SetPopName(p, p == 7 ? std::string("A-B") : std::string("P").append(number));
+    doc.Cells.SetCell(1, p + 1, std::string("i").append(number));
     doc.Cells.SetCell(2, p + 1, "101101");
   }
   FakePrompts prompts;
