@@ -22,9 +22,10 @@ char LowerCp1252(char c) {
 std::optional<std::size_t> FindInCell(std::string_view cell, std::string_view text,
                                       bool matchCase) {
   if (text.empty()) return {};
-  auto found = matchCase ? std::search(cell.begin(), cell.end(), text.begin(), text.end())
-                         : std::search(cell.begin(), cell.end(), text.begin(), text.end(),
-                                       [](char a, char b) { return LowerCp1252(a) == LowerCp1252(b); });
+  auto found = matchCase
+                   ? std::search(cell.begin(), cell.end(), text.begin(), text.end())
+                   : std::search(cell.begin(), cell.end(), text.begin(), text.end(),
+                                 [](char a, char b) { return LowerCp1252(a) == LowerCp1252(b); });
   if (found == cell.end()) return {};
   return static_cast<std::size_t>(found - cell.begin());
 }
@@ -45,8 +46,8 @@ std::optional<CellPos> FindNextCell(const GenotypeTable& table, std::string_view
   for (; options.down ? row < rowLimit : row > rowLimit; row += step, col = firstCol) {
     if (row < 1 || row >= table.RowCount()) continue;
     for (; !pastRowEnd(col); col += step) {
-      if (col >= 1 && col < table.ColCount() && FindInCell(table.Cells(col, row), text,
-                                                          options.matchCase)) {
+      if (col >= 1 && col < table.ColCount() &&
+          FindInCell(table.Cells(col, row), text, options.matchCase)) {
         return CellPos{col, row};
       }
     }

@@ -60,10 +60,10 @@ struct ReplaceRequest {
 };
 
 struct ReplaceOutcome {
-  int replaced = 0;                 // cells changed
-  std::optional<CellBlock> changed; // smallest block holding every changed cell
-  CellPos current;                  // the current cell afterwards: the last cell found
-  bool found = false;               // the last search found a cell
+  int replaced = 0;                  // cells changed
+  std::optional<CellBlock> changed;  // smallest block holding every changed cell
+  CellPos current;                   // the current cell afterwards: the last cell found
+  bool found = false;                // the last search found a cell
 };
 
 // The Replace and Replace All buttons from the current cell `current`: replace the first match in

@@ -93,7 +93,8 @@ bool ClipboardCommands::copy() {
     } catch (const std::bad_alloc&) {
       copied = false;
     }
-    if (!copied) window_.prompts().tell(&window_, QMessageBox::NoIcon, QString::fromUtf8(kTooLarge));
+    if (!copied)
+      window_.prompts().tell(&window_, QMessageBox::NoIcon, QString::fromUtf8(kTooLarge));
   });
   return copied;
 }

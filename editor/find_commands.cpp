@@ -65,8 +65,8 @@ void FindCommands::find(const FindReplaceDialog& dialog) {
   GridEditor::FinishEditing(*window_.grid());
   const QString text = dialog.findText();
   window_.runGuarded([&] {
-    const std::optional<CellPos> found = FindNextCell(window_.document().Cells, ToCells(text),
-                                                      currentCell(), dialog.options());
+    const std::optional<CellPos> found =
+        FindNextCell(window_.document().Cells, ToCells(text), currentCell(), dialog.options());
     if (found) {
       moveTo(*found);
     } else {
@@ -80,11 +80,12 @@ void FindCommands::replace(bool all) {
   const FindReplaceDialog& dialog = *replace_;
   window_.runGuarded([&] {
     const CellPos start = currentCell();
-    const ReplaceOutcome outcome =
-        ReplaceCells(window_.document().Cells,
-                     {ToCells(dialog.findText()), ToCells(dialog.replaceText()),
-                      {true, dialog.options().matchCase}, all},
-                     start);
+    ReplaceRequest request;
+    request.text = ToCells(dialog.findText());
+    request.replacement = ToCells(dialog.replaceText());
+    request.options = {true, dialog.options().matchCase};
+    request.all = all;
+    const ReplaceOutcome outcome = ReplaceCells(window_.document().Cells, request, start);
     if (outcome.changed) {
       window_.setModified(true);
       const CellBlock& b = *outcome.changed;

@@ -34,7 +34,7 @@ class FindReplaceDialog : public QDialog {
   QRadioButton* upButton() const { return up_; }      // null for Replace
   QRadioButton* downButton() const { return down_; }  // null for Replace
   QPushButton* findNextButton() const { return findNext_; }
-  QPushButton* replaceButton() const { return replaceOne_; }   // null for Find
+  QPushButton* replaceButton() const { return replaceOne_; }     // null for Find
   QPushButton* replaceAllButton() const { return replaceAll_; }  // null for Find
   QPushButton* cancelButton() const { return cancel_; }
 

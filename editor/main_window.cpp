@@ -56,8 +56,9 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
   new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
-  new ClipboardCommands(*this);  // Copy, Cut, Paste, Delete
-  new FindCommands(*this);       // Find and Replace with their modeless dialogs
+  // Copy, Cut, Paste, Delete, Find and Replace, owned by the window.
+  new ClipboardCommands(*this);
+  new FindCommands(*this);
 }
 
 MainWindow::~MainWindow() {

@@ -1,12 +1,12 @@
 // Matching a cell, the search order of Find up and down, and Replace / Replace All.
+#include "core/cell_search.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "core/cell_search.h"
 
 namespace relakin {
 namespace {
@@ -25,7 +25,7 @@ TEST(FindInCell, MatchingRule) {
       {"xABy", "ab", true, std::nullopt},
       {"xABy", "AB", true, 1},
       {"012012", "12", false, 1},
-      {"\xC9T\xC9", "\xE9t\xE9", false, 0},          // accented capitals
+      {"\xC9T\xC9", "\xE9t\xE9", false, 0},                // accented capitals
       {"\x8C\x8A\x8E\x9F", "\x9C\x9A\x9E\xFF", false, 0},  // the code page's other pairs
       {"\xC9", "\xE9", true, std::nullopt},
       {"\xD7", "\xF7", false, std::nullopt},  // multiplication and division signs

@@ -1,5 +1,7 @@
 // The clipboard text of a block of cells, its size count and limit, Delete, and Paste at the
 // table's edges.
+#include "core/clipboard_text.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "core/clipboard_text.h"
 #include "core/errors.h"
 
 namespace relakin {
@@ -78,6 +79,9 @@ struct Stored {
 };
 
 TEST(PasteText, RowEndsSeparatorsAndEdges) {
+  // The 2 x 2 block a b / c d at (2, 2).
+  const std::vector<Stored> abcd = {{2, 2, "a"}, {3, 2, "b"}, {2, 3, "c"}, {3, 3, "d"}};
+  const CellBlock abcdBlock{2, 2, 3, 3};
   struct Case {
     const char* name;
     std::string text;
@@ -86,15 +90,12 @@ TEST(PasteText, RowEndsSeparatorsAndEdges) {
     std::vector<Stored> stored;
     std::optional<CellBlock> written;
   } cases[] = {
+      // clang-format off
       {"one copied cell", "x\r\n", 2, 2, {{2, 2, "x"}}, CellBlock::Cell(2, 2)},
-      {"CR LF rows", "a\tb\r\nc\td\r\n", 2, 2,
-       {{2, 2, "a"}, {3, 2, "b"}, {2, 3, "c"}, {3, 3, "d"}}, CellBlock{2, 2, 3, 3}},
-      {"LF rows", "a\tb\nc\td\n", 2, 2,
-       {{2, 2, "a"}, {3, 2, "b"}, {2, 3, "c"}, {3, 3, "d"}}, CellBlock{2, 2, 3, 3}},
-      {"CR rows", "a\tb\rc\td\r", 2, 2,
-       {{2, 2, "a"}, {3, 2, "b"}, {2, 3, "c"}, {3, 3, "d"}}, CellBlock{2, 2, 3, 3}},
-      {"last piece without separator", "a\tb\r\nc\td", 2, 2,
-       {{2, 2, "a"}, {3, 2, "b"}, {2, 3, "c"}, {3, 3, "d"}}, CellBlock{2, 2, 3, 3}},
+      {"CR LF rows", "a\tb\r\nc\td\r\n", 2, 2, abcd, abcdBlock},
+      {"LF rows", "a\tb\nc\td\n", 2, 2, abcd, abcdBlock},
+      {"CR rows", "a\tb\rc\td\r", 2, 2, abcd, abcdBlock},
+      {"last piece without separator", "a\tb\r\nc\td", 2, 2, abcd, abcdBlock},
       {"bare text in a locus name", "x", 4, 1, {{4, 1, "x"}}, CellBlock::Cell(4, 1)},
       {"empty cells kept", "a\t\tb\r\n", 1, 2, {{1, 2, "a"}, {2, 2, ""}, {3, 2, "b"}},
        CellBlock{1, 2, 3, 2}},
@@ -105,6 +106,7 @@ TEST(PasteText, RowEndsSeparatorsAndEdges) {
       {"from the last cell", "a\tb\r\nc\r\n", 4, 3, {{4, 3, "a"}}, CellBlock::Cell(4, 3)},
       {"empty text", "", 2, 2, {}, std::nullopt},
       {"start outside", "a", 5, 2, {}, std::nullopt},
+      // clang-format on
   };
   for (const Case& c : cases) {
     GenotypeTable t = DotTable();

@@ -163,6 +163,31 @@ TEST_F(ClipboardAndFind, CopyOfABlockOverTheSizeLimitStopsWithTheErrorBox) {
   EXPECT_TRUE(window->isModified());
 }
 
+TEST_F(ClipboardAndFind, PopupItemsAndToolButtonsRunTheSameCommands) {
+  struct Case {
+    const char* action;
+    QString clipboard;  // after the command; null: unchanged
+    std::string cell;   // (2, 2) after the command
+  } cases[] = {
+      {"Copy2", "g1.1\r\n", "g1.1"}, {"copy_b", "g1.1\r\n", "g1.1"},
+      {"Cut2", "g1.1\r\n", " "},     {"cut_b", "g1.1\r\n", " "},
+      {"Paste1", {}, "p"},           {"paste_b", {}, "p"},
+      {"Delete2", {}, " "},
+  };
+  for (const Case& c : cases) {
+    doc().Cells.SetCell(2, 2, "g1.1");
+    QGuiApplication::clipboard()->setText("p");
+    window->setModified(false);
+    click(2, 2);
+    window->action(c.action)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clipboardText(), c.clipboard.isNull() ? "p" : c.clipboard) << c.action;
+    EXPECT_EQ(cell(2, 2), c.cell) << c.action;
+    EXPECT_EQ(model().data(index(2, 2)).toString().toStdString(), c.cell) << c.action;
+    EXPECT_TRUE(window->isModified()) << c.action;
+  }
+}
+
 TEST_F(ClipboardAndFind, FindStartsFromTheCurrentCellBothWays) {
   click(1, 5);
   FindReplaceDialog& dialog = openDialog(Qt::Key_F, "FindDialog1");
@@ -218,6 +243,13 @@ TEST_F(ClipboardAndFind, ReplaceAndReplaceAll) {
 
   press(dialog.replaceButton());
   EXPECT_THAT(toldTexts(), ElementsAre(QString::fromUtf8("Ne peut trouver \"g1.\".")));
+
+  // Its Find Next searches down with its own text, replacing nothing.
+  click(1, 2);
+  setText(dialog.findEdit(), "g2.");
+  press(dialog.findNextButton());
+  EXPECT_EQ(grid().currentIndex(), index(3, 2));
+  EXPECT_EQ(cell(3, 2), "g2.1");
 }
 
 }  // namespace
