@@ -42,7 +42,7 @@ std::optional<CellBlock> PasteText(GenotypeTable& table, int col, int row, std::
   std::optional<CellBlock> written;
   int c = col;
   int r = row;
-  std::size_t start = 0;  // of the pending piece
+  std::size_t start = 0;  // of the pending field
   for (std::size_t i = 0; i <= text.size(); ++i) {
     const bool atEnd = i == text.size();
     const char ch = atEnd ? '\0' : text[i];

@@ -32,8 +32,8 @@ std::string CopyText(const GenotypeTable& table, const CellBlock& block);
 // Every cell of `block` becomes one blank. Precondition: `block` lies in `table`.
 void BlankCells(GenotypeTable& table, const CellBlock& block);
 
-// Stores the pieces of `text` from cell (col, row) on: a TAB moves to the next column, a row end
-// (CR LF, LF or CR) to the next row back at column `col`, and a last piece with no separator after
+// Stores the fields of `text` from cell (col, row) on: a TAB moves to the next column, a row end
+// (CR LF, LF or CR) to the next row back at column `col`, and a last field with no separator after
 // it is stored too. The paste ends as soon as it has moved past the last column or the last row;
 // the rest of the text is dropped and the table never grows. Returns the block of cells written,
 // nothing when none was (an empty text, a start outside the table).

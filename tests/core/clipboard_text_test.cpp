@@ -95,7 +95,7 @@ TEST(PasteText, RowEndsSeparatorsAndEdges) {
       {"CR LF rows", "a\tb\r\nc\td\r\n", 2, 2, abcd, abcdBlock},
       {"LF rows", "a\tb\nc\td\n", 2, 2, abcd, abcdBlock},
       {"CR rows", "a\tb\rc\td\r", 2, 2, abcd, abcdBlock},
-      {"last piece without separator", "a\tb\r\nc\td", 2, 2, abcd, abcdBlock},
+      {"last field without separator", "a\tb\r\nc\td", 2, 2, abcd, abcdBlock},
       {"bare text in a locus name", "x", 4, 1, {{4, 1, "x"}}, CellBlock::Cell(4, 1)},
       {"empty cells kept", "a\t\tb\r\n", 1, 2, {{1, 2, "a"}, {2, 2, ""}, {3, 2, "b"}},
        CellBlock{1, 2, 3, 2}},
