@@ -17,8 +17,10 @@
 #include "core/errors.h"
 #include "core/native_file_name.h"
 #include "core/new_table.h"
+#include "editor/clipboard_commands.h"
 #include "editor/description_window.h"
 #include "editor/dimension_dialog.h"
+#include "editor/find_commands.h"
 #include "editor/genotype_table_model.h"
 #include "editor/grid_cell_delegate.h"
 #include "editor/grid_editor.h"
@@ -54,6 +56,9 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
   new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
+  // Copy, Cut, Paste, Delete, Find and Replace, owned by the window.
+  new ClipboardCommands(*this);
+  new FindCommands(*this);
 }
 
 MainWindow::~MainWindow() {
