@@ -17,6 +17,7 @@
 #include "core/errors.h"
 #include "core/native_file_name.h"
 #include "core/new_table.h"
+#include "editor/conversion_commands.h"
 #include "editor/description_window.h"
 #include "editor/dimension_dialog.h"
 #include "editor/genotype_table_model.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
   new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
+  new ConversionCommands(*this);
 }
 
 MainWindow::~MainWindow() {
