@@ -65,8 +65,8 @@ std::string LostAllelesNotice(const Document& doc, const ExportSurvey& s) {
              ") : " + std::to_string(lost) + (lost == 1 ? " allèle perdu." : " allèles perdus.");
   }
   if (lines.empty()) return lines;
-  return "Deux chiffres ne codent que 99 allèles par locus : les allèles suivants sont écrits "
-         "00 et comptent comme manquants." +
+  return "Ce format code un allèle sur deux chiffres : au-delà du 99e allèle d'un locus, les "
+         "allèles sont écrits 00 et comptent comme manquants." +
          lines;
 }
 

@@ -15,6 +15,15 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
+// Records each text after the kind of box that shows it: s(how), i(nformation), w(arning).
+class KindedMessages : public Messages {
+ public:
+  void Show(const std::string& text) override { texts.push_back("s " + text); }
+  void Information(const std::string& text) override { texts.push_back("i " + text); }
+  void Warning(const std::string& text) override { texts.push_back("w " + text); }
+  std::vector<std::string> texts;
+};
+
 Document Table(const std::string& cell = "101105") {
   return test::MakeDoc({"A", "B"}, {{"P", {{"x", {"101101", "202202"}}, {"y", {"", cell}}}}});
 }
@@ -56,17 +65,18 @@ TEST(Export, LociPastTheNinetyNinthAlleleAreNamedOnceWithTheirLosses) {
   Document doc = test::MakeDoc({"Big", "Small", "", "Twin"}, {{"P", rows}});
   for (const ExportFormat format : kFormats) {
     test::ScratchDir dir;
-    RecordedMessages said;
+    KindedMessages said;
     const std::string path = (dir / "out.txt").string();
     Export(format, doc, path, said);
     EXPECT_THAT(said.texts,
-                ElementsAre("Nom du 3 ° Locus manquant !", "Nom du 3 ° Locus manquant !",
-                            "Deux chiffres ne codent que 99 allèles par locus : les allèles "
-                            "suivants sont écrits 00 et comptent comme manquants.\n"
+                ElementsAre("i Nom du 3 ° Locus manquant !", "i Nom du 3 ° Locus manquant !",
+                            "w Ce format code un allèle sur deux chiffres : au-delà du 99e "
+                            "allèle d'un locus, les allèles sont écrits 00 et comptent comme "
+                            "manquants.\n"
                             "Locus 1 (Big) : 1 allèle perdu.\n"
                             "Locus 3 (Locus 3) : 21 allèles perdus.\n"
                             "Locus 4 (Twin) : 21 allèles perdus.",
-                            path + " est crée !"));
+                            "s " + path + " est crée !"));
   }
 }
 
