@@ -3,6 +3,9 @@
 // values and every file written). The dispatch table is in relakin_bench.cpp.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "bench/bench_options.h"
 
 namespace relakin::bench {
@@ -10,5 +13,8 @@ namespace relakin::bench {
 BenchFigures RunMatrixMode(const BenchOptions& options);
 BenchFigures RunPermMode(const BenchOptions& options);
 BenchFigures RunCiMode(const BenchOptions& options);
+
+// relakin-bench export ...: its own command line (export_mode.cpp); returns the exit code.
+int RunExportCommand(const std::vector<std::string>& args);
 
 }  // namespace relakin::bench

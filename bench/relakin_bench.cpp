@@ -30,6 +30,8 @@ const Mode kModes[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "export")
+    return relakin::bench::RunExportCommand(std::vector<std::string>(argv + 2, argv + argc));
   BenchOptions options;
   try {
     options = relakin::bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));

@@ -18,6 +18,7 @@
 #include "core/native_file_name.h"
 #include "core/new_table.h"
 #include "editor/clipboard_commands.h"
+#include "editor/conversion_commands.h"
 #include "editor/description_window.h"
 #include "editor/dimension_dialog.h"
 #include "editor/find_commands.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   // Copy, Cut, Paste, Delete, Find and Replace, owned by the window.
   new ClipboardCommands(*this);
   new FindCommands(*this);
+  new ConversionCommands(*this);  // Tools > Conversion
 }
 
 MainWindow::~MainWindow() {

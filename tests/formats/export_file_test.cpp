@@ -1,0 +1,138 @@
+// Writing an export to disk: the completion message after a complete file, the notice of lost
+// alleles, and no file touched when a cell is bad or the file cannot be written.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "core/genotype_code.h"
+#include "core/table_builder.h"
+#include "formats/exports.h"
+
+namespace relakin {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+// Records each text after the kind of box that shows it: s(how), i(nformation), w(arning).
+class KindedMessages : public Messages {
+ public:
+  void Show(const std::string& text) override { texts.push_back("s " + text); }
+  void Information(const std::string& text) override { texts.push_back("i " + text); }
+  void Warning(const std::string& text) override { texts.push_back("w " + text); }
+  std::vector<std::string> texts;
+};
+
+Document Table(const std::string& cell = "101105") {
+  return test::MakeDoc({"A", "B"}, {{"P", {{"x", {"101101", "202202"}}, {"y", {"", cell}}}}});
+}
+
+constexpr ExportFormat kFormats[] = {ExportFormat::Genepop, ExportFormat::Fstat,
+                                     ExportFormat::Biosys};
+
+TEST(Export, WritesThePathAsGivenThenSaysItIsCreated) {
+  for (const ExportFormat format : kFormats) {
+    test::ScratchDir dir(/*enter=*/true);
+    Document doc = Table();
+    RecordedMessages said;
+    Export(format, doc, "out", said);
+    EXPECT_THAT(said.texts, ElementsAre("out est crée !"));
+    EXPECT_THAT(dir.Entries(), ElementsAre("out"));
+    Document again = Table();
+    EXPECT_EQ(test::ReadBytes(dir / "out"), BuildExport(format, again, said).bytes);
+  }
+}
+
+TEST(Export, ReplacesAnExistingFile) {
+  test::ScratchDir dir;
+  const std::string path = (dir / "data.POP").string();
+  test::WriteBytes(path, std::string(5000, 'x'));
+  Document doc = Table();
+  SilentMessages quiet;
+  ExportGenepop(doc, path, quiet);
+  Document again = Table();
+  EXPECT_EQ(test::ReadBytes(path), BuildExport(ExportFormat::Genepop, again, quiet).bytes);
+}
+
+TEST(Export, LociPastTheNinetyNinthAlleleAreNamedOnceWithTheirLosses) {
+  std::vector<test::IndRow> rows;
+  for (int i = 1; i <= 60; ++i) {
+    const std::string a = PadAllele3(2 * i - 1) + PadAllele3(2 * i);  // 120 alleles
+    const std::string b = PadAllele3(i) + PadAllele3(i + 40);         // 100 alleles
+    rows.push_back({"x", {b, "101101", a, a}});
+  }
+  Document doc = test::MakeDoc({"Big", "Small", "", "Twin"}, {{"P", rows}});
+  for (const ExportFormat format : kFormats) {
+    test::ScratchDir dir;
+    KindedMessages said;
+    const std::string path = (dir / "out.txt").string();
+    Export(format, doc, path, said);
+    EXPECT_THAT(said.texts,
+                ElementsAre("i Nom du 3 ° Locus manquant !", "i Nom du 3 ° Locus manquant !",
+                            "w Ce format code un allèle sur deux chiffres : au-delà du 99e "
+                            "allèle d'un locus, les allèles sont écrits 00 et comptent comme "
+                            "manquants.\n"
+                            "Locus 1 (Big) : 1 allèle perdu.\n"
+                            "Locus 3 (Locus 3) : 21 allèles perdus.\n"
+                            "Locus 4 (Twin) : 21 allèles perdus.",
+                            "s " + path + " est crée !"));
+  }
+}
+
+TEST(Export, BadCellStopsBeforeAnyFileIsTouched) {
+  const struct {
+    const char* cell;
+  } cases[] = {
+      {"10a105"},    // six characters: met while the alleles are collected
+      {"1x105"},     // any other length: met where its line is written
+      {"-101"},      // a negative number
+      {"99999999"},  // its first allele past 16 bits
+  };
+  for (const auto& c : cases) {
+    for (const ExportFormat format : kFormats) {
+      test::ScratchDir dir;
+      const std::string path = (dir / "out.dat").string();
+      test::WriteBytes(path, "old");
+      Document doc = Table(c.cell);
+      RecordedMessages said;
+      try {
+        Export(format, doc, path, said);
+        ADD_FAILURE() << c.cell << " was exported";
+      } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Conversion);
+        EXPECT_THAT(e.what(), HasSubstr(std::string("« ") + c.cell + " »"));
+        EXPECT_THAT(e.what(), HasSubstr("(locus 2, individu 2)"));
+      }
+      EXPECT_THAT(said.texts, IsEmpty());
+      EXPECT_EQ(test::ReadBytes(path), "old");
+      EXPECT_THAT(dir.Entries(), ElementsAre("out.dat"));
+    }
+  }
+}
+
+TEST(Export, FileThatCannotBeWrittenIsAnErrorWithoutCompletionMessage) {
+  test::ScratchDir dir;
+  for (const std::string& path : {(dir / "missing" / "out.txt").string(), dir.path().string()}) {
+    Document doc = Table();
+    RecordedMessages said;
+    try {
+      ExportFstat(doc, path, said);
+      ADD_FAILURE() << path << " was written";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Io) << path;
+    }
+    EXPECT_THAT(said.texts, IsEmpty());
+  }
+  EXPECT_THAT(dir.Entries(), IsEmpty());
+}
+
+TEST(ExportFormatNamed, TheBenchNames) {
+  EXPECT_EQ(ExportFormatNamed("genepop"), ExportFormat::Genepop);
+  EXPECT_EQ(ExportFormatNamed("fstat"), ExportFormat::Fstat);
+  EXPECT_EQ(ExportFormatNamed("biosys"), ExportFormat::Biosys);
+  EXPECT_EQ(ExportFormatNamed("GENEPOP"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace relakin
