@@ -22,6 +22,8 @@
 #include "editor/genotype_table_model.h"
 #include "editor/grid_cell_delegate.h"
 #include "editor/grid_editor.h"
+#include "editor/recent_file_commands.h"
+#include "editor/view_file_command.h"
 
 // The icons are compiled into this static library; make sure the linker keeps them.
 static void InitResources() { Q_INIT_RESOURCE(relakin); }
@@ -54,6 +56,8 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
   new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
+  new RecentFileCommands(*this);
+  new ViewFileCommand(*this);
 }
 
 MainWindow::~MainWindow() {
