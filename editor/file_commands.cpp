@@ -77,22 +77,25 @@ void MainWindow::openFile() {
   runGuarded([this] {
     if (!querySaveChanges()) return;
     const std::optional<QString> path = prompts_->openFileName(this, kOpenDialog1);
-    if (!path) return;
-    setStatusText("Loading File...");
-    Document read;
-    {
-      WaitCursor wait;
-      // A failed read leaves the table, its name, the caption and Modified as they were.
-      read = ReadNativeFile(FileSystemName(*path));
-    }
-    grid_->hide();
-    AdoptReadTable(doc_, std::move(read));
-    setModified(false);
-    setCurrentFileName(*path);
-    showTable();
-    enableTableCommands();
-    refreshCaption();
+    if (path) loadNativeFile(*path);
   });
+}
+
+void MainWindow::loadNativeFile(const QString& path) {
+  setStatusText("Loading File...");
+  Document read;
+  {
+    WaitCursor wait;
+    // A failed read leaves the table, its name, the caption and Modified as they were.
+    read = ReadNativeFile(FileSystemName(path));
+  }
+  grid_->hide();
+  AdoptReadTable(doc_, std::move(read));
+  setModified(false);
+  setCurrentFileName(path);
+  showTable();
+  enableTableCommands();
+  refreshCaption();
 }
 
 bool MainWindow::saveDescribed(const QString& path) {

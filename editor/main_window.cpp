@@ -25,6 +25,8 @@
 #include "editor/genotype_table_model.h"
 #include "editor/grid_cell_delegate.h"
 #include "editor/grid_editor.h"
+#include "editor/recent_file_commands.h"
+#include "editor/view_file_command.h"
 
 // The icons are compiled into this static library; make sure the linker keeps them.
 static void InitResources() { Q_INIT_RESOURCE(relakin); }
@@ -61,6 +63,8 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   new ClipboardCommands(*this);
   new FindCommands(*this);
   new ConversionCommands(*this);  // Tools > Conversion
+  new RecentFileCommands(*this);
+  new ViewFileCommand(*this);
 }
 
 MainWindow::~MainWindow() {

@@ -85,6 +85,10 @@ class MainWindow : public QMainWindow {
   // The file commands; each catches its own errors.
   void newTable();
   void openFile();
+  // Open once a path is chosen (also a recent file): reads the native file at `path` into the
+  // window. Throws when the file cannot be read, leaving the table, its name, the caption and
+  // Modified as they were; run it through runGuarded.
+  void loadNativeFile(const QString& path);
   bool save();
   bool saveAs();
   void diagnostic();

@@ -1,0 +1,165 @@
+// Tools > "&View File content ...": HTML pages go to the desktop's browser, every other file to
+// the read-only viewer window, which prints.
+#include <QFontInfo>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <QUrl>
+
+#include "editor/result_viewer.h"
+#include "editor/view_file_command.h"
+#include "main_window_fixture.h"
+#include "platform/url_opener.h"
+
+namespace relakin::test {
+namespace {
+
+class FakeUrlOpener : public UrlOpener {
+ public:
+  bool open(const QUrl& url) override {
+    opened << url;
+    return answer;
+  }
+  QList<QUrl> opened;
+  bool answer = true;
+};
+
+class ViewFileTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    window->findChild<ViewFileCommand*>()->setUrlOpener(desktop);
+  }
+  void TearDown() override {
+    for (ResultViewer* v : viewers()) delete v;
+    MainWindowTest::TearDown();
+  }
+
+  QString write(const QString& name, const QByteArray& bytes) {
+    QFile f(path(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path(name);
+  }
+  QList<ResultViewer*> viewers() const { return window->findChildren<ResultViewer*>(); }
+  // "&View File content ..." with `chosen` picked in its dialog (a null string cancels it).
+  void view(const QString& chosen) {
+    prompts.openNames.push_back(chosen);
+    trigger("VoirImprimer1");
+  }
+
+  FakeUrlOpener desktop;
+};
+
+TEST_F(ViewFileTest, ResultFileOpensInTheFixedPitchViewerUnderItsName) {
+  const QByteArray result =
+      "Relatedness (Queller & Goodnight)  Donn\xe9"
+      "es : two_pops\r\n"
+      "   1   2    0.2500\r\n"
+      "   1   3   -0.1250\r\n";
+  const QString file = write("two_pops.res", result);
+  window->setModified(true);
+  view(file);
+
+  EXPECT_EQ(prompts.fileFilters.last(),
+            "Fichiers texte|*.txt|Fichiers résultats|*.res|Fichiers résultats "
+            "morvane|*.LD;*.OHT;*.FRE|Tous les fichiers (*.*)|*.*");
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  ASSERT_EQ(viewers().size(), 1);
+  ResultViewer* viewer = viewers().front();
+  EXPECT_TRUE(viewer->isVisible());
+  EXPECT_TRUE(viewer->isWindow());
+  EXPECT_EQ(viewer->windowTitle(), "two_pops.res");
+  QPlainTextEdit* text = viewer->textView();
+  EXPECT_EQ(text->toPlainText(),
+            "Relatedness (Queller & Goodnight)  Données : two_pops\n"
+            "   1   2    0.2500\n"
+            "   1   3   -0.1250\n");
+  EXPECT_TRUE(text->isReadOnly());
+  EXPECT_TRUE(QFontInfo(text->font()).fixedPitch());
+  EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose));
+  EXPECT_TRUE(window->isModified());
+  EXPECT_TRUE(prompts.errors().isEmpty());
+
+  // A second file gets a window of its own; closing one deletes it.
+  view(write("notes.txt", "caf\xc3\xa9\nline 2"));
+  ASSERT_EQ(viewers().size(), 2);
+  QPointer<ResultViewer> first = viewer;
+  EXPECT_TRUE(first->close());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(first.isNull());
+  ASSERT_EQ(viewers().size(), 1);
+  EXPECT_EQ(viewers().front()->textView()->toPlainText(), "café\nline 2");
+}
+
+TEST_F(ViewFileTest, HtmlPagesGoToTheBrowserAsFileAddresses) {
+  struct Case {
+    const char* name;
+    QByteArray text;
+    bool html;
+  };
+  const Case cases[] = {
+      {"page.htm", "<HTML>\r\n<BODY>x</BODY>\r\n", true},
+      {"second.res", "  \r\n<HTML>  \r\n", true},
+      {"lower.htm", "<html>\r\n", false},
+      {"indented.htm", " <HTML>\r\n", false},
+      {"empty.txt", "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    desktop.opened.clear();
+    const QString file = write(c.name, c.text);
+    view(file);
+    if (c.html) {
+      ASSERT_EQ(desktop.opened.size(), 1);
+      EXPECT_EQ(desktop.opened.front(), QUrl::fromLocalFile(file));
+      EXPECT_EQ(desktop.opened.front().scheme(), "file");
+      EXPECT_TRUE(viewers().isEmpty());
+    } else {
+      EXPECT_TRUE(desktop.opened.isEmpty());
+      ASSERT_EQ(viewers().size(), 1);
+      EXPECT_EQ(viewers().front()->path(), file);
+    }
+    for (ResultViewer* v : viewers()) delete v;
+  }
+  EXPECT_TRUE(prompts.errors().isEmpty());
+}
+
+TEST_F(ViewFileTest, PageTheDesktopCannotOpenIsShownInTheViewer) {
+  desktop.answer = false;
+  const QString file = write("page.htm", "<HTML>\r\n<P>r = 0.25</P>\r\n");
+  view(file);
+  EXPECT_EQ(desktop.opened.size(), 1);
+  ASSERT_EQ(viewers().size(), 1);
+  EXPECT_EQ(viewers().front()->textView()->toPlainText(), "<HTML>\n<P>r = 0.25</P>\n");
+}
+
+TEST_F(ViewFileTest, CancelledDialogOrUnreadableFileShowsNoViewer) {
+  view(QString());
+  EXPECT_TRUE(viewers().isEmpty());
+  EXPECT_TRUE(prompts.errors().isEmpty());
+
+  view(path("missing.res"));
+  view(dir.path());
+  EXPECT_TRUE(viewers().isEmpty());
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  ASSERT_EQ(prompts.errors().size(), 2);
+  EXPECT_TRUE(prompts.errors()[0].contains(path("missing.res")))
+      << prompts.errors()[0].toStdString();
+}
+
+TEST_F(ViewFileTest, ViewerPrintsItsText) {
+  view(write("two_pops.res", "   1   2    0.2500\r\n"));
+  ASSERT_EQ(viewers().size(), 1);
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path("printed.pdf"));
+  viewers().front()->printTo(printer);
+  const QByteArray pdf = ReadAll(path("printed.pdf"));
+  EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(20).toStdString();
+  EXPECT_NE(viewers().front()->findChild<QAction*>("ViewerPrint"), nullptr);
+}
+
+}  // namespace
+}  // namespace relakin::test
