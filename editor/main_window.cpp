@@ -178,6 +178,12 @@ bool MainWindow::event(QEvent* event) {
 }
 
 bool MainWindow::runGuarded(const std::function<void()>& command) {
+  // What is typed in an open cell editor belongs to the table the command reads.
+  GridEditor::FinishEditing(*grid_);
+  return runWhileEditing(command);
+}
+
+bool MainWindow::runWhileEditing(const std::function<void()>& command) {
   try {
     command();
     return true;
