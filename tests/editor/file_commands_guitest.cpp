@@ -295,9 +295,13 @@ TEST_F(SaveQuestionTest, ClosingAsksAndFollowsTheAnswer) {
   for (const QuestionCase& c : kQuestionCases) {
     SCOPED_TRACE(c.label);
     QFile::remove(path("closed.bvt"));
+    // Shown again after a case that closed it, and active, or Ctrl+O would not reach it.
     window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::setActiveWindow(window.get());
     window->setModified(false);
     openFixture();
+    ASSERT_TRUE(prompts.openNames.empty());
     window->model()->setData(window->model()->tableIndex(1, 2), "Changed");
     QSignalSpy recent(window.get(), &MainWindow::recentFileCandidate);
     prompts.asked.clear();
