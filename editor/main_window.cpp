@@ -188,7 +188,10 @@ bool MainWindow::runWhileEditing(const std::function<void()>& command) {
     command();
     return true;
   } catch (const Error& e) {
-    prompts_->error(this, QString::fromStdString(e.what()));
+    // The native reader's refusal of a file that is not its own is a plain message.
+    const QMessageBox::Icon icon =
+        e.kind() == ErrorKind::NotNativeFile ? QMessageBox::NoIcon : QMessageBox::Critical;
+    prompts_->tell(this, icon, QString::fromStdString(e.what()));
   } catch (const std::exception& e) {
     prompts_->error(this, QString::fromStdString(e.what()));
   }

@@ -97,8 +97,8 @@ class MainWindow : public QMainWindow {
   bool saveDescribed(const QString& path);
 
   // Commits an open cell editor, then runs `command`, showing any error in the "RELAKIN" error
-  // box; false when it threw. Every command that
-  // reads or changes the table runs through here.
+  // box (the native reader's not-a-native-file refusal in a plain box); false when it threw.
+  // Every command that reads or changes the table runs through here.
   bool runGuarded(const std::function<void()>& command);
   // The same without the commit, for what runs while a cell is being typed (the genotype check).
   bool runWhileEditing(const std::function<void()>& command);
