@@ -167,7 +167,8 @@ bool AnalysisDialog::acceptResultName(const QString& name) {
     tell(QString::fromUtf8("Nom du fichier résultat absent !"));
     return false;
   }
-  const QString refused = RefusedResultName(name, QFile::decodeName(doc_.CurrentFileName.c_str()));
+  const QString refused =
+      RefusedResultName(name, QFile::decodeName(doc_.CurrentFileName.c_str()), runScratch());
   if (!refused.isEmpty()) {
     tell(refused);
     return false;
