@@ -53,6 +53,9 @@ bool GenotypeTableModel::setData(const QModelIndex& index, const QVariant& value
   if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
     return false;
   }
+  // An editor closed on the text it showed changes nothing, not even a byte the code page
+  // cannot show.
+  if (value.toString() == data(index, Qt::EditRole).toString()) return true;
   const int col = tableColumn(index.column());
   const int row = tableRow(index.row());
   doc_.Cells.SetCell(col, row, Utf8ToCp1252(value.toString().toStdString()));

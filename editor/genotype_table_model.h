@@ -41,7 +41,7 @@ class GenotypeTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  // Stores the text in the table cell and emits cellEdited.
+  // Stores the text in the table cell and emits cellEdited, when it differs from the cell's.
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
   // Notifications for changes made directly in the document.
@@ -58,7 +58,7 @@ class GenotypeTableModel : public QAbstractTableModel {
   void removeTableColumns(int first, int count, const std::function<void()>& op);
 
  signals:
-  // A cell was changed through setData (the user's edit), table coordinates.
+  // A cell's text was changed through setData (the user's edit), table coordinates.
   void cellEdited(int col, int row);
 
  private:

@@ -246,7 +246,7 @@ void GridEditor::textTyped(int col, int row, const QString& text) {
   // First in the editor's filters, so that the box's focus change cannot close it.
   if (editor) editor->installEventFilter(this);
   holdEditor_ = true;
-  window_.runGuarded([&] {
+  window_.runWhileEditing([&] {
     const auto warning = CheckTypedGenotype(col, row, Utf8ToCp1252(text.toStdString()));
     if (warning) window_.prompts().tell(&window_, QMessageBox::NoIcon, ToQt(*warning));
   });

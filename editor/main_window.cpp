@@ -189,11 +189,20 @@ bool MainWindow::event(QEvent* event) {
 }
 
 bool MainWindow::runGuarded(const std::function<void()>& command) {
+  // What is typed in an open cell editor belongs to the table the command reads.
+  GridEditor::FinishEditing(*grid_);
+  return runWhileEditing(command);
+}
+
+bool MainWindow::runWhileEditing(const std::function<void()>& command) {
   try {
     command();
     return true;
   } catch (const Error& e) {
-    prompts_->error(this, QString::fromStdString(e.what()));
+    // The native reader's refusal of a file that is not its own is a plain message.
+    const QMessageBox::Icon icon =
+        e.kind() == ErrorKind::NotNativeFile ? QMessageBox::NoIcon : QMessageBox::Critical;
+    prompts_->tell(this, icon, QString::fromStdString(e.what()));
   } catch (const std::exception& e) {
     prompts_->error(this, QString::fromStdString(e.what()));
   }

@@ -8,8 +8,9 @@
 // unconnected: their owners connect them (the grid editing in GridEditor, built at the end of
 // the constructor).
 //
-// Commands run through runGuarded(): a relakin::Error or std::exception ends the command with
-// an error box titled "RELAKIN" and the program goes on.
+// Commands run through runGuarded(): it first commits an open cell editor, so the command sees
+// the typed text; a relakin::Error or std::exception then ends the command with an error box
+// titled "RELAKIN" and the program goes on.
 #pragma once
 
 #include <QMainWindow>
@@ -99,8 +100,12 @@ class MainWindow : public QMainWindow {
   // written; false (after the error box) when the save failed. The caller sets the file name.
   bool saveDescribed(const QString& path);
 
-  // Runs `command`, showing any error in the "RELAKIN" error box; false when it threw.
+  // Commits an open cell editor, then runs `command`, showing any error in the "RELAKIN" error
+  // box (the native reader's not-a-native-file refusal in a plain box); false when it threw.
+  // Every command that reads or changes the table runs through here.
   bool runGuarded(const std::function<void()>& command);
+  // The same without the commit, for what runs while a cell is being typed (the genotype check).
+  bool runWhileEditing(const std::function<void()>& command);
 
  signals:
   // A path for the recent-files list, where the list takes one (absolute paths only).

@@ -10,28 +10,41 @@ QString QtFileFilter(const QString& delphiFilter) {
   const QStringList parts = delphiFilter.split('|');
   QStringList filters;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(';', ' ');
-    filters << parts[i].trimmed() + " (" + patterns + ")";
+    QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+    for (QString& p : patterns)
+      if (p == "*.*") p = "*";  // every file, also one without an extension
+    filters << parts[i].trimmed() + " (" + patterns.join(' ') + ")";
   }
   return filters.join(";;");
 }
 
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogSpec& request,
+                       QFileDialog::AcceptMode mode) {
+  dialog.setAcceptMode(mode);
+  if (mode == QFileDialog::AcceptOpen) {
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  } else {
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+  }
+  // The patterns go in parentheses after each label for the dialog to filter by; they are hidden,
+  // so the label shows as it is written, its own "(*.bvt)" included. Qt's own dialog: the
+  // desktop's may cut a label at its first parenthesis.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setNameFilter(QtFileFilter(request.filter));
+}
+
 std::optional<QString> QtPrompts::openFileName(QWidget* parent, const FileDialogSpec& request) {
   QFileDialog dialog(parent);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setNameFilter(QtFileFilter(request.filter));
+  PrepareFileDialog(dialog, request, QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }
 
 std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const FileDialogSpec& request) {
   QFileDialog dialog(parent);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QtFileFilter(request.filter));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+  PrepareFileDialog(dialog, request, QFileDialog::AcceptSave);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }

@@ -3,6 +3,7 @@
 // tests can answer without a nested event loop; QtPrompts is the real thing.
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 #include <optional>
@@ -51,7 +52,13 @@ class QtPrompts : public Prompts {
   int exec(QDialog& dialog) override;
 };
 
-// Qt's filter list for a Delphi-style filter: "BRAVOLT |*.bvt" gives "BRAVOLT (*.bvt)".
+// Qt's filter list for a Delphi-style filter: "BRAVOLT |*.bvt" gives "BRAVOLT (*.bvt)"; the
+// pattern "*.*" becomes "*", every file.
 QString QtFileFilter(const QString& delphiFilter);
+
+// Sets `dialog` up for `request` as QtPrompts shows it: the accept mode, the file mode and the
+// file types, each shown by its label alone, as the filter writes it.
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogSpec& request,
+                       QFileDialog::AcceptMode mode);
 
 }  // namespace relakin

@@ -7,6 +7,8 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 
+#include "plotter/class_labels.h"
+
 namespace vodave {
 namespace {
 
@@ -43,6 +45,8 @@ HistogramChart::HistogramChart(QWidget* parent) : QChartView(parent) {
   series_->attachAxis(axis_y_);
   setChart(chart);
   setRenderHint(QPainter::Antialiasing);
+  connect(chart, &QChart::plotAreaChanged, this,
+          [this] { FitClassLabels(*this->chart(), *axis_x_); });
 }
 
 QBarSet* HistogramChart::Bars() const {
@@ -72,6 +76,7 @@ void HistogramChart::Fill(const ClassTable& table, int observedClass) {
   bars->setSelectedColor(kObservedColour);
   if (observedClass >= 1 && observedClass <= table.NbClasses) bars->selectBar(observedClass - 1);
   axis_x_->append(labels);
+  FitClassLabels(*chart(), *axis_x_);
   const int step = TickStep(std::max(highest, 1));
   axis_y_->setTickInterval(step);
   axis_y_->setRange(0, (std::max(highest, 1) + step - 1) / step * step);

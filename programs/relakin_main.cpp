@@ -2,11 +2,11 @@
 #include <QApplication>
 
 #include "editor/main_window.h"
-#include "editor/prompts.h"
+#include "editor/start_up.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(relakin::kAppTitle);
+  relakin::StartUp();
   relakin::MainWindow window;
   window.showMaximized();
   return QApplication::exec();

@@ -145,10 +145,16 @@ void AnalysisDialog::OKBtnClick() {
     return;
   }
   doc_.AnalysisFileReady = false;
+  // After an error box (writing or running) the close flag stays as it was; a run that ended,
+  // or a cancelled subset chooser, lets the dialog close even after an earlier refused OK.
   if (writeAnalysisFile()) {
+    bool ended = true;
     if (!doc_.AnalysisFileReady) {
       tell(QString::fromUtf8("Traitement annulé !"));
-    } else if (runAnalysis(name)) {
+    } else {
+      ended = runAnalysis(name);
+    }
+    if (ended) {
       doc_.AnalysisFileReady = false;
       closeAllowed_ = true;
     }
@@ -161,7 +167,8 @@ bool AnalysisDialog::acceptResultName(const QString& name) {
     tell(QString::fromUtf8("Nom du fichier résultat absent !"));
     return false;
   }
-  const QString refused = RefusedResultName(name, QFile::decodeName(doc_.CurrentFileName.c_str()));
+  const QString refused =
+      RefusedResultName(name, QFile::decodeName(doc_.CurrentFileName.c_str()), runScratch());
   if (!refused.isEmpty()) {
     tell(refused);
     return false;

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "analysis/dialogs/result_name.h"
 #include "analysis/run_context.h"
 #include "core/document.h"
 
@@ -52,6 +53,8 @@ class AnalysisDialog : public QDialog {
  protected:
   // Shows or hides the mode's own controls for the caption just set.
   virtual void showModeControls() {}
+  // The scratch files the run of the current mode writes, which its result may not overwrite.
+  virtual RunScratch runScratch() const { return RunScratch::kNone; }
   // The run of this dialog, on "temp.tmp" and the result name (file-system bytes).
   virtual void startRun(const std::string& resultName, RunContext& context) = 0;
 

@@ -39,6 +39,10 @@ void Tficres::showModeControls() {
   detail()->setVisible(false);
 }
 
+RunScratch Tficres::runScratch() const {
+  return windowTitle() == "Relatedness" ? RunScratch::kDistances : RunScratch::kPairVectors;
+}
+
 void Tficres::startRun(const std::string& resultName, RunContext& context) {
   const auto precision = static_cast<std::uint16_t>(this->precision()->value());
   const auto perms = static_cast<std::uint16_t>(nbperm_->value());

@@ -20,6 +20,7 @@ class Tficres : public AnalysisDialog {
 
  protected:
   void showModeControls() override;
+  RunScratch runScratch() const override;
   void startRun(const std::string& resultName, RunContext& context) override;
 
  private:

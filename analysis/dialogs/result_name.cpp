@@ -34,19 +34,20 @@ QString DefaultResultName(const QString& currentFileName) {
   return stem.contains('.') ? stem + "res" : stem + ".res";
 }
 
-QString RefusedResultName(const QString& name, const QString& tableFile) {
+QString RefusedResultName(const QString& name, const QString& tableFile, RunScratch scratch) {
   const QString target = Resolved(name);
   const QString here = QDir::current().canonicalPath();
   if (target == Resolved("temp.tmp"))
     return QString::fromUtf8(
         "Le fichier résultat ne peut pas être temp.tmp : c'est le fichier de données de "
         "l'analyse !");
-  if (target == Resolved("ttt.ttt"))
+  if (scratch == RunScratch::kDistances && target == Resolved("ttt.ttt"))
     return QString::fromUtf8(
         "Le fichier résultat ne peut pas être ttt.ttt : c'est le fichier de travail de "
         "l'analyse !");
   const QFileInfo info(target);
-  if (info.absolutePath() == here && IsPairVectorName(info.fileName()))
+  if (scratch == RunScratch::kPairVectors && info.absolutePath() == here &&
+      IsPairVectorName(info.fileName()))
     return QString::fromUtf8(
         "Le fichier résultat ne peut pas être un fichier vector*.txt : ce sont les fichiers "
         "de travail du test de permutation !");

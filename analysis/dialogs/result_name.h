@@ -12,11 +12,18 @@ namespace relakin {
 // "pop.old.bvt" -> "pop.oldres", "" -> ".res".
 QString DefaultResultName(const QString& currentFileName);
 
-// Why `name` (as typed, relative to the current directory) may not name a result file: it
-// resolves to the analysis file "temp.tmp", the scratch file "ttt.ttt" or a pair-vector file
-// "vector<n>.txt" of the current directory, or to `tableFile` (the table's own file; empty or
+// The scratch files a run writes in the current directory beside its result file.
+enum class RunScratch {
+  kNone,         // the confidence intervals
+  kDistances,    // the relatedness matrix: "ttt.ttt"
+  kPairVectors,  // the permutation test: "vector<n>.txt"
+};
+
+// Why `name` (as typed, relative to the current directory) may not name the result file of a
+// run that writes `scratch`: it resolves to the analysis file "temp.tmp", to one of that run's
+// scratch files in the current directory, or to `tableFile` (the table's own file; empty or
 // "Untitled" for none). Paths are compared resolved: absolute, cleaned, links followed.
 // Returns the message to show, or an empty text when the name may be used.
-QString RefusedResultName(const QString& name, const QString& tableFile);
+QString RefusedResultName(const QString& name, const QString& tableFile, RunScratch scratch);
 
 }  // namespace relakin

@@ -2,6 +2,7 @@
 // proposed result name, the checks of OK with their messages, and the three runs, whose result
 // files must be those of the runs called straight on the same table.
 #include <filesystem>
+#include <functional>
 
 #include "analysis_dialogs_fixture.h"
 
@@ -148,6 +149,8 @@ TEST_F(AnalysisDialogsNames, EmptyNameAndRefusedOverwriteKeepTheDialogOpen) {
   EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 }
 
+// temp.tmp and the table's file are refused in every dialog; a scratch file only in the dialog
+// whose run writes it: ttt.ttt in "Relatedness", the vector files in "Permutation test".
 TEST_F(AnalysisDialogsNames, NamesOfTheRunsOwnFilesAndOfTheTableAreRefused) {
   std::filesystem::create_directory(dir.filePath("sub").toStdString());
   std::filesystem::create_symlink(path("five_pops.bvt").toStdString(),
@@ -157,6 +160,13 @@ TEST_F(AnalysisDialogsNames, NamesOfTheRunsOwnFilesAndOfTheTableAreRefused) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("scratch");
   }
+  enum Dialogs { kRelatedness = 1, kPermutation = 2, kConfidence = 4, kAll = 7 };
+  // Shows dialog `which` and lets `handler` work in it.
+  const auto show = [this](int which, const std::function<void(AnalysisDialog&)>& handler) {
+    if (which == kRelatedness) relatedness([&](Tficres& d) { handler(d); });
+    if (which == kPermutation) permutation([&](Tficres& d) { handler(d); });
+    if (which == kConfidence) confidence([&](Tboots_jack& d) { handler(d); });
+  };
   const QString temp = QString::fromUtf8("temp.tmp : c'est le fichier de données");
   const QString ttt = QString::fromUtf8("ttt.ttt : c'est le fichier de travail");
   const QString vector = QString::fromUtf8("vector*.txt");
@@ -164,30 +174,34 @@ TEST_F(AnalysisDialogsNames, NamesOfTheRunsOwnFilesAndOfTheTableAreRefused) {
   const struct {
     QString name;
     QString message;
+    int refusedIn;
   } cases[] = {
-      {"temp.tmp", temp},
-      {"./sub/../temp.tmp", temp},
-      {path("temp.tmp"), temp},
-      {"ttt.ttt", ttt},
-      {"vector0.txt", vector},  // not there yet: refused all the same
-      {"sub/../vector3.txt", vector},
-      {"five_pops.bvt", table},
-      {path("five_pops.bvt"), table},
-      {"link.bvt", table},
+      {"temp.tmp", temp, kAll},
+      {"./sub/../temp.tmp", temp, kAll},
+      {path("temp.tmp"), temp, kAll},
+      {"ttt.ttt", ttt, kRelatedness},
+      {"vector0.txt", vector, kPermutation},  // not there yet: refused all the same
+      {"sub/../vector3.txt", vector, kPermutation},
+      {"five_pops.bvt", table, kAll},
+      {path("five_pops.bvt"), table, kAll},
+      {"link.bvt", table, kAll},
   };
   const QByteArray tableBytes = ReadAll(path("five_pops.bvt"));
   for (const auto& c : cases) {
-    prompts.told.clear();
-    permutation([&](Tficres& d) {
-      setName(d, c.name);
-      ok(d);
-      EXPECT_TRUE(d.isVisible()) << c.name.toStdString();
-      QTest::mouseClick(d.CancelBtn(), Qt::LeftButton);
-    });
-    ASSERT_EQ(prompts.told.size(), 1u) << c.name.toStdString();
-    EXPECT_TRUE(prompts.told[0].text.contains(c.message))
-        << c.name.toStdString() << ": " << prompts.told[0].text.toStdString();
-    EXPECT_EQ(prompts.told[0].icon, QMessageBox::NoIcon);
+    for (int which : {kRelatedness, kPermutation, kConfidence}) {
+      if ((c.refusedIn & which) == 0) continue;
+      SCOPED_TRACE(::testing::Message() << c.name.toStdString() << " in dialog " << which);
+      prompts.told.clear();
+      show(which, [&](AnalysisDialog& d) {
+        setName(d, c.name);
+        ok(d);
+        EXPECT_TRUE(d.isVisible());
+        QTest::mouseClick(d.CancelBtn(), Qt::LeftButton);
+      });
+      ASSERT_EQ(prompts.told.size(), 1u);
+      EXPECT_TRUE(prompts.told[0].text.contains(c.message)) << prompts.told[0].text.toStdString();
+      EXPECT_EQ(prompts.told[0].icon, QMessageBox::NoIcon);
+    }
   }
   EXPECT_TRUE(prompts.asked.isEmpty());
   EXPECT_EQ(ReadAll(path("temp.tmp")), "scratch");
@@ -195,16 +209,32 @@ TEST_F(AnalysisDialogsNames, NamesOfTheRunsOwnFilesAndOfTheTableAreRefused) {
   EXPECT_EQ(ReadAll(path("vector3.txt")), "scratch");
   EXPECT_EQ(ReadAll(path("five_pops.bvt")), tableBytes);
 
-  // Names that only look like them are taken as typed.
-  for (const char* name : {" temp.tmp", "vector.txt", "myvector1.txt", "sub/vector1.txt"}) {
-    prompts.told.clear();
-    relatedness([&](Tficres& d) {
-      setName(d, name);
-      ok(d);
-      EXPECT_FALSE(d.isVisible()) << name;
-    });
-    EXPECT_EQ(toldTexts(), QStringList({"TRAITEMENT FINI !"})) << name;
-    EXPECT_TRUE(QFile::exists(path(name))) << name;
+  // A scratch name of another run, and names that only look like them, are taken as typed.
+  const struct {
+    const char* name;
+    int dialogs;
+  } taken[] = {
+      {"ttt.ttt", kPermutation | kConfidence},
+      {"vector0.txt", kRelatedness | kConfidence},
+      {" temp.tmp", kRelatedness},
+      {"vector.txt", kRelatedness},
+      {"myvector1.txt", kRelatedness},
+      {"sub/vector1.txt", kRelatedness},
+  };
+  for (const auto& t : taken) {
+    for (int which : {kRelatedness, kPermutation, kConfidence}) {
+      if ((t.dialogs & which) == 0) continue;
+      SCOPED_TRACE(::testing::Message() << t.name << " in dialog " << which);
+      QFile::remove(path(t.name));
+      prompts.told.clear();
+      show(which, [&](AnalysisDialog& d) {
+        setName(d, t.name);
+        ok(d);
+        EXPECT_FALSE(d.isVisible());
+      });
+      EXPECT_EQ(toldTexts(), QStringList({"TRAITEMENT FINI !"}));
+      EXPECT_TRUE(QFile::exists(path(t.name)));
+    }
   }
 }
 

@@ -137,13 +137,16 @@ TEST_F(OpenTest, CancelledDialogChangesNothing) {
 }
 
 TEST_F(OpenTest, FailedOpenKeepsThePreviousTable) {
+  // The reader's own refusal is a plain message; a file that cannot be read, the error box.
   struct Case {
     const char* file;
     const char* message;
+    QMessageBox::Icon icon;
   };
   const Case cases[] = {
-      {"not_native.bvt", "Ce fichier ne semble pas être un fichier au format BRAVOLT !"},
-      {"missing.bvt", "missing.bvt"},
+      {"not_native.bvt", "Ce fichier ne semble pas être un fichier au format BRAVOLT !",
+       QMessageBox::NoIcon},
+      {"missing.bvt", "missing.bvt", QMessageBox::Critical},
   };
   newEditedTable();
   prompts.answers.assign(std::size(cases), QMessageBox::No);
@@ -152,9 +155,10 @@ TEST_F(OpenTest, FailedOpenKeepsThePreviousTable) {
     prompts.told.clear();
     prompts.openNames.push_back(TestData(c.file));
     keys(Qt::Key_O);
-    ASSERT_EQ(prompts.errors().size(), 1);
-    EXPECT_TRUE(prompts.errors()[0].contains(QString::fromUtf8(c.message)))
-        << prompts.errors()[0].toStdString();
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_EQ(prompts.told[0].icon, c.icon);
+    EXPECT_TRUE(prompts.told[0].text.contains(QString::fromUtf8(c.message)))
+        << prompts.told[0].text.toStdString();
     EXPECT_EQ(window->windowTitle(), "Untitled");
     EXPECT_EQ(window->currentFileName(), "Untitled");
     EXPECT_TRUE(window->isModified());
@@ -295,9 +299,13 @@ TEST_F(SaveQuestionTest, ClosingAsksAndFollowsTheAnswer) {
   for (const QuestionCase& c : kQuestionCases) {
     SCOPED_TRACE(c.label);
     QFile::remove(path("closed.bvt"));
+    // Shown again after a case that closed it, and active, or Ctrl+O would not reach it.
     window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::setActiveWindow(window.get());
     window->setModified(false);
     openFixture();
+    ASSERT_TRUE(prompts.openNames.empty());
     window->model()->setData(window->model()->tableIndex(1, 2), "Changed");
     QSignalSpy recent(window.get(), &MainWindow::recentFileCandidate);
     prompts.asked.clear();

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
+#include <tuple>
 
 #include "editing_window_fixture.h"
 #include "editor/popname_dialog.h"
@@ -97,6 +99,33 @@ TEST_F(GridEditing, TypingAGenotypeWarnsOnTheSixthCharacterAndKeepsTheText) {
   key(Qt::Key_Return);
   EXPECT_EQ(prompts.told.size(), 1u);
   EXPECT_EQ(doc().Cells.Cells(1, 5), "000123");
+}
+
+// An editor closed on the text it opened with changes neither the cell nor Modified, however
+// it is closed; a byte that has no character of its own stays as it was.
+TEST_F(GridEditing, AnUnchangedEditorLeavesTheCellAndModifiedAlone) {
+  const struct {
+    const char* what;
+    std::function<void()> leave;
+  } cases[] = {
+      {"Enter", [this] { key(Qt::Key_Return); }},
+      {"a click on another cell", [this] { click(2, 6); }},
+      {"a command that commits it", [this] { window->action("About1")->trigger(); }},
+  };
+  doc().Cells.SetCell(1, 5, "\x81x");  // no character at 0x81 in the code page
+  model().cellChanged(1, 5);
+  for (const auto& c : cases) {
+    for (const auto& [col, row, text] : {std::tuple{3, 4, "g2.3"}, std::tuple{1, 5, "\x81x"}}) {
+      SCOPED_TRACE(::testing::Message() << c.what << " at " << col << "," << row);
+      click(col, row);
+      key(Qt::Key_F2);
+      ASSERT_NE(openEditor(), nullptr);
+      c.leave();
+      EXPECT_EQ(openEditor(), nullptr);
+      EXPECT_EQ(doc().Cells.Cells(col, row), text);
+      EXPECT_FALSE(window->isModified());
+    }
+  }
 }
 
 TEST_F(GridEditing, LettersInASixCharacterGenotypeShowTheErrorBox) {

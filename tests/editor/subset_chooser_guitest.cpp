@@ -1,5 +1,7 @@
 // The subset chooser: moving populations and loci between its lists, the two messages of OK,
 // the close flag, and the selection file it has written before the analysis runs on it.
+#include <functional>
+
 #include "analysis_dialogs_fixture.h"
 #include "core/selection_file.h"
 
@@ -239,6 +241,42 @@ TEST_F(SubsetChooserRuns, CancelledChooserCancelsTheRunEvenAfterASave) {
   EXPECT_FALSE(QFile::exists(path("temp.tmp")));
   EXPECT_FALSE(QFile::exists(path("saved.res")));
   EXPECT_FALSE(QFile::exists(path("vector0.txt")));
+}
+
+// A refused OK earlier in the same showing does not keep the dialog open once the chooser is
+// cancelled: "Traitement annulé !" ends the showing in every dialog.
+TEST_F(SubsetChooserRuns, CancelledChooserClosesTheDialogAfterAnEarlierRefusal) {
+  prompts.onDialog["poploclist"] = [](QDialog& d) {
+    Click(static_cast<Tpoploclist&>(d).CancelBtn);
+    return d.result();
+  };
+  const auto refuseThenCancel = [](AnalysisDialog& d) {
+    setName(d, "");
+    ok(d);
+    ASSERT_FALSE(d.closeAllowed());
+    setName(d, "x.res");
+    pick(d.choix_trait(), 1);
+    ok(d);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(d.closeAllowed());
+    pick(d.choix_trait(), 0);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> show;
+  } cases[] = {
+      {"Relatedness", [&] { relatedness(refuseThenCancel); }},
+      {"Permutation test", [&] { permutation(refuseThenCancel); }},
+      {"Confidence Interval", [&] { confidence(refuseThenCancel); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    prompts.told.clear();
+    c.show();
+    EXPECT_EQ(toldTexts(), QStringList({QString::fromUtf8("Nom du fichier résultat absent !"),
+                                        QString::fromUtf8("Traitement annulé !")}));
+    EXPECT_FALSE(QFile::exists(path("x.res")));
+  }
 }
 
 TEST_F(SubsetChooserRuns, ConfidenceIntervalsOnASubset) {

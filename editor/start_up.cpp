@@ -1,0 +1,15 @@
+#include "editor/start_up.h"
+
+#include <QCoreApplication>
+
+#include "analysis/random.h"
+#include "editor/prompts.h"
+
+namespace relakin {
+
+void StartUp() {
+  ProcessRandom().Randomize();
+  QCoreApplication::setApplicationName(kAppTitle);
+}
+
+}  // namespace relakin
