@@ -22,6 +22,7 @@
 #include "editor/genotype_table_model.h"
 #include "editor/grid_cell_delegate.h"
 #include "editor/grid_editor.h"
+#include "editor/import_commands.h"
 
 // The icons are compiled into this static library; make sure the linker keeps them.
 static void InitResources() { Q_INIT_RESOURCE(relakin); }
@@ -54,6 +55,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
   new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
+  new ImportCommands(*this);    // File > Import, owned by the window
 }
 
 MainWindow::~MainWindow() {
