@@ -3,6 +3,9 @@
 // values and every file written). The dispatch table is in relakin_bench.cpp.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "bench/bench_options.h"
 
 namespace relakin::bench {
@@ -10,5 +13,10 @@ namespace relakin::bench {
 BenchFigures RunMatrixMode(const BenchOptions& options);
 BenchFigures RunPermMode(const BenchOptions& options);
 BenchFigures RunCiMode(const BenchOptions& options);
+
+// `relakin-bench import ...` (import_mode.cpp): its own command line after the mode name; returns
+// the exit status.
+int RunImportMode(const std::vector<std::string>& args);
+const char* ImportUsage();
 
 }  // namespace relakin::bench

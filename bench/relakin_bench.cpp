@@ -30,11 +30,14 @@ const Mode kModes[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "import")
+    return relakin::bench::RunImportMode(std::vector<std::string>(argv + 2, argv + argc));
   BenchOptions options;
   try {
     options = relakin::bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "relakin-bench: %s\n%s", e.what(), relakin::bench::Usage());
+    std::fprintf(stderr, "relakin-bench: %s\n%s%s", e.what(), relakin::bench::Usage(),
+                 relakin::bench::ImportUsage());
     return 2;
   }
   const Mode* mode = nullptr;

@@ -114,7 +114,7 @@ class DelimitedReader {
   }
 
   Document Build() const {
-    ImportTable table(static_cast<std::uint16_t>(lastColumn_ - 1));
+    ImportTable table(static_cast<std::uint16_t>(lastColumn_ - 1), name_);
     Document& doc = table.Doc();
     doc.SetPopName(1, "");
     for (std::size_t i = 0; i < loci_.fields.size(); ++i)
@@ -145,9 +145,7 @@ class DelimitedReader {
     return std::move(*code);
   }
 
-  std::string Where(int line) const {
-    return (name_.empty() ? "" : name_ + ", ") + "ligne " + std::to_string(line) + " : ";
-  }
+  std::string Where(int line) const { return WhereInFile(name_, line); }
 
   const DelimitedTextOptions& o_;
   const std::string& name_;

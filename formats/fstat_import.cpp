@@ -23,7 +23,7 @@ class FstatReader {
     digits_ = static_cast<std::int64_t>(
         in_.ReadNumber("l'en-tête (4 nombres attendus)", kNoMax, "nombre de chiffres"));
     in_.SkipLine();
-    ImportTable table(loci);
+    ImportTable table(loci, in_.Name());
     ReadLocusNames(table.Doc(), loci);
     // Blank text after the last individual is no individual.
     while (in_.SkipBlankText()) ReadIndividual(table, loci);

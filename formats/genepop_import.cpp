@@ -56,7 +56,7 @@ class GenepopReader {
 
   Document Read() {
     const std::vector<std::string> names = ReadGenepopLoci();
-    ImportTable table(static_cast<std::uint16_t>(names.size()));
+    ImportTable table(static_cast<std::uint16_t>(names.size()), in_.Name());
     for (std::size_t l = 0; l < names.size(); ++l)
       table.Doc().Cells.SetCell(int(l) + 2, 1, names[l]);
     loci_ = static_cast<int>(names.size());
@@ -75,7 +75,9 @@ class GenepopReader {
       if (IsPopLine(line)) break;
       AddLocusNames(line, names);
       if (names.size() > UINT16_MAX)
-        throw Error(ErrorKind::Capacity, "Trop de locus : 65535 au plus.", in_.Line());
+        throw Error(ErrorKind::Capacity,
+                    WhereInFile(in_.Name(), in_.Line()) + "trop de locus (65535 au plus).",
+                    in_.Line());
     }
     return names;
   }

@@ -8,7 +8,12 @@ std::string ImportedLocusHeading(int l) { return "locus" + std::to_string(l); }
 
 std::string NumberedPopulationName(int q) { return "Population " + std::to_string(q); }
 
-ImportTable::ImportTable(std::uint16_t loci) {
+std::string WhereInFile(const std::string& fileName, int line) {
+  return (fileName.empty() ? "" : fileName + ", ") + "ligne " + std::to_string(line) + " : ";
+}
+
+ImportTable::ImportTable(std::uint16_t loci, std::string fileName)
+    : fileName_(std::move(fileName)) {
   doc_.Cells.Resize(loci + 2, 2);
   for (int l = 1; l <= loci; ++l) doc_.Cells.SetCell(l + 1, 0, ImportedLocusHeading(l));
 }
@@ -18,8 +23,8 @@ int ImportTable::AddIndividual(bool startsPopulation, int line) {
   const int k = row - 1;
   if (static_cast<std::uint32_t>(k) > kMaxImportIndividuals)
     throw Error(ErrorKind::Capacity,
-                "Trop d'individus : " + std::to_string(kMaxImportIndividuals) + " au plus (ligne " +
-                    std::to_string(line) + ").",
+                WhereInFile(fileName_, line) + "trop d'individus (" +
+                    std::to_string(kMaxImportIndividuals) + " au plus).",
                 line);
   doc_.Cells.SetRowCount(row + 1);
   if (startsPopulation || k == 1) {

@@ -19,8 +19,9 @@ inline constexpr std::uint32_t kMaxImportIndividuals = 65534;
 
 class ImportTable {
  public:
-  // Columns for `loci` loci, with their headings; no individual yet.
-  explicit ImportTable(std::uint16_t loci);
+  // Columns for `loci` loci, with their headings; no individual yet. `fileName` names the file
+  // in error messages.
+  ImportTable(std::uint16_t loci, std::string fileName);
 
   // Appends the next individual's row and returns it; `startsPopulation` makes it the first
   // row of a new population (always so for the first individual). `line` locates the
@@ -34,10 +35,15 @@ class ImportTable {
 
  private:
   Document doc_;
+  std::string fileName_;
 };
 
 // "locus" + l, the heading a reader writes over the column of locus l.
 std::string ImportedLocusHeading(int l);
+
+// "<fileName>, ligne <line> : " (without the name when it is empty), the start of a located
+// error message.
+std::string WhereInFile(const std::string& fileName, int line);
 
 // "Population " + q, the name the older pair and FSTAT readers give population q.
 std::string NumberedPopulationName(int q);

@@ -23,7 +23,7 @@ class OlderPairReader {
     individuals_ = data_.ReadCount("nombre d'individus", "le nombre d'individus");
     const std::uint16_t loci = data_.ReadCount("nombre de locus", "le nombre de locus");
     for (int i = 0; i < 4; ++i) data_.SkipLine();  // the rest of line 1, then lines 2 to 4
-    ImportTable table(loci);
+    ImportTable table(loci, data_.Name());
     ReadLocusNames(table.Doc(), loci);
     for (std::uint32_t k = 1; k <= individuals_; ++k) ReadIndividual(table, k, loci);
     return table.Take();

@@ -175,6 +175,16 @@ TEST(GenepopImport, FailuresNameTheLine) {
   }
 }
 
+TEST(GenepopImport, GridRowsLimitTheIndividuals) {
+  std::string text = "T\nPop\n";
+  for (int k = 1; k <= 65534; ++k) text += "a,\n";
+  EXPECT_EQ(Read(text).Cells.RowCount(), 65536);
+  const Error e = ErrorOf([&] { Read(text + "a,\n"); });
+  EXPECT_EQ(e.kind(), ErrorKind::Capacity);
+  EXPECT_EQ(e.line(), 65537);
+  EXPECT_THAT(e.what(), HasSubstr("t.gen, ligne 65537 : trop d'individus"));
+}
+
 TEST(GenepopImport, C2lineIsReadCompletely) {
   const Document doc = ImportGenepopFile(test::FormatsData("c2line.gen"));
   const std::vector<std::string> rows = RowTexts(doc);
