@@ -81,7 +81,7 @@ Tf_fictext::Tf_fictext(Prompts& prompts, QWidget* parent) : QDialog(parent), pro
 
   auto* options = new QGridLayout;
   options->addWidget(separateur_, 0, 0, 2, 1);
-  options->addWidget(Editsepar_, 0, 1, Qt::AlignTop);
+  options->addWidget(Editsepar_, 1, 1, Qt::AlignBottom);  // beside "Autre"
   options->addWidget(nbchiffre_, 0, 2, 2, 1);
   auto* checks = new QVBoxLayout;
   for (QCheckBox* box : {liglocus_, identpop_, identcol_}) checks->addWidget(box);
