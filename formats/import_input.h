@@ -31,7 +31,6 @@ class ImportInput {
   // 1-based number of the line the next character belongs to.
   int Line() const { return line_; }
   const std::string& Name() const { return name_; }
-  std::size_t Size() const { return text_.size(); }
 
   // The next character without taking it. Precondition: !AtEof().
   char Peek() const { return text_[pos_]; }
