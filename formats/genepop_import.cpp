@@ -90,12 +90,12 @@ class GenepopReader {
     // "loc1, loc2, loc3": one locus each, trimmed; a comma at the end adds none.
     while (true) {
       const std::size_t comma = line.find(',');
-      const std::string_view piece = TrimControls(line.substr(0, comma));
+      const std::string_view name = TrimControls(line.substr(0, comma));
       if (comma == std::string_view::npos) {
-        if (!piece.empty()) names.emplace_back(piece);
+        if (!name.empty()) names.emplace_back(name);
         return;
       }
-      names.emplace_back(piece);
+      names.emplace_back(name);
       line.remove_prefix(comma + 1);
     }
   }
@@ -156,7 +156,7 @@ class GenepopReader {
   int loci_ = 0;
 };
 
-// Text after a Ctrl-Z is not part of the file.
+// Text after a Ctrl-Z does not belong to the file.
 std::string UpToCtrlZ(std::string text) {
   if (const std::size_t z = text.find(kCtrlZ); z != std::string::npos) text.resize(z);
   return text;

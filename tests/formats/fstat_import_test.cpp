@@ -100,7 +100,7 @@ TEST(FstatImport, FailuresNameTheLine) {
 TEST(FstatImport, ManyLociAndPopulationsAreReadInFull) {
   std::string text = "300 300 9 1\n";
   for (int l = 1; l <= 300; ++l) {
-    text += 'L';  // appended piece by piece: GCC 12 warns about "L" + std::to_string(l)
+    text += 'L';  // appended bit by bit: GCC 12 warns about "L" + std::to_string(l)
     text += std::to_string(l);
     text += '\n';
   }
