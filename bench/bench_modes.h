@@ -16,5 +16,10 @@ BenchFigures RunCiMode(const BenchOptions& options);
 
 // relakin-bench export ...: its own command line (export_mode.cpp); returns the exit code.
 int RunExportCommand(const std::vector<std::string>& args);
+const char* ExportUsage();
+// `relakin-bench import ...` (import_mode.cpp): its own command line after the mode name; returns
+// the exit status.
+int RunImportMode(const std::vector<std::string>& args);
+const char* ImportUsage();
 
 }  // namespace relakin::bench

@@ -26,9 +26,6 @@ class StderrMessages : public Messages {
   void Information(const std::string& text) override { Show(text); }
 };
 
-constexpr const char* kExportUsage =
-    "usage: relakin-bench export --format genepop|fstat|biosys IN.bvt OUT\n";
-
 struct ExportRequest {
   ExportFormat format = ExportFormat::Genepop;
   std::string formatName, in, out;
@@ -63,10 +60,14 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 }  // namespace
 
+const char* ExportUsage() {
+  return "usage: relakin-bench export --format genepop|fstat|biosys IN.bvt OUT\n";
+}
+
 int RunExportCommand(const std::vector<std::string>& args) {
   const std::optional<ExportRequest> r = ParseExport(args);
   if (!r) {
-    std::fprintf(stderr, "relakin-bench: export: bad command line\n%s", kExportUsage);
+    std::fprintf(stderr, "relakin-bench: export: bad command line\n%s", ExportUsage());
     return 2;
   }
   try {

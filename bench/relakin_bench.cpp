@@ -27,24 +27,33 @@ const Mode kModes[] = {
     {"ci", relakin::bench::RunCiMode},
 };
 
+// Every mode's command line, so that running the tool without arguments lists them all.
+void PrintAllUsages() {
+  std::fprintf(stderr, "%s%s%s", relakin::bench::Usage(), relakin::bench::ImportUsage(),
+               relakin::bench::ExportUsage());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "export")
     return relakin::bench::RunExportCommand(std::vector<std::string>(argv + 2, argv + argc));
+  if (argc > 1 && std::string(argv[1]) == "import")
+    return relakin::bench::RunImportMode(std::vector<std::string>(argv + 2, argv + argc));
   BenchOptions options;
   try {
     options = relakin::bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "relakin-bench: %s\n%s", e.what(), relakin::bench::Usage());
+    std::fprintf(stderr, "relakin-bench: %s\n", e.what());
+    PrintAllUsages();
     return 2;
   }
   const Mode* mode = nullptr;
   for (const Mode& m : kModes)
     if (options.mode == m.name) mode = &m;
   if (mode == nullptr) {
-    std::fprintf(stderr, "relakin-bench: unknown mode %s\n%s", options.mode.c_str(),
-                 relakin::bench::Usage());
+    std::fprintf(stderr, "relakin-bench: unknown mode %s\n", options.mode.c_str());
+    PrintAllUsages();
     return 2;
   }
   if (mode->run == nullptr) {

@@ -27,6 +27,7 @@
 #include "editor/grid_editor.h"
 #include "editor/recent_file_commands.h"
 #include "editor/view_file_command.h"
+#include "editor/import_commands.h"
 
 // The icons are compiled into this static library; make sure the linker keeps them.
 static void InitResources() { Q_INIT_RESOURCE(relakin); }
@@ -65,6 +66,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   new ConversionCommands(*this);  // Tools > Conversion
   new RecentFileCommands(*this);
   new ViewFileCommand(*this);
+  new ImportCommands(*this);    // File > Import, owned by the window
 }
 
 MainWindow::~MainWindow() {

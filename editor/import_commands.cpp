@@ -1,0 +1,33 @@
+#include "editor/import_commands.h"
+
+#include <QAction>
+#include <QTableView>
+
+#include "editor/main_window.h"
+#include "formats/dialogs/import_dialog.h"
+#include "formats/import_file.h"
+
+namespace relakin {
+
+ImportCommands::ImportCommands(MainWindow& window) : QObject(&window), window_(window) {
+  setObjectName("ImportCommands");
+  connect(window.action("Importer1"), &QAction::triggered, this, &ImportCommands::importFile);
+}
+
+void ImportCommands::importFile() {
+  window_.runGuarded([this] {
+    Tf_import dialog(window_);
+    if (window_.querySaveChanges()) window_.prompts().exec(dialog);
+  });
+}
+
+void TakeImportedTable(MainWindow& window, Document&& read, const QString& name) {
+  window.grid()->hide();
+  AdoptImportedTable(window.document(), std::move(read));
+  window.setModified(false);
+  window.showTable();
+  window.enableTableCommands();
+  window.setImportedFileName(name);
+}
+
+}  // namespace relakin

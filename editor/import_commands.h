@@ -1,0 +1,34 @@
+// File > Import: after the save question, the import dialog (Tf_import) shown modally; and how
+// a table that an import read takes the main window's place, leaving the window in the state
+// that Open leaves.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "core/document.h"
+
+namespace relakin {
+
+class MainWindow;
+
+class ImportCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // Child of `window`; connects its action "Importer1".
+  explicit ImportCommands(MainWindow& window);
+
+  // The Import command itself.
+  void importFile();
+
+ private:
+  MainWindow& window_;
+};
+
+// Puts `read` in the window's document and the window in the state of a loaded table:
+// Modified false, the grid shown, the commands of a loaded table enabled, caption and file
+// name `name` as typed or picked (Save then asks for a native name).
+void TakeImportedTable(MainWindow& window, Document&& read, const QString& name);
+
+}  // namespace relakin

@@ -1,0 +1,92 @@
+// The import dialog: the user picks a file (name box, file, directory, drive and filter lists)
+// and one of four formats; OK checks the choice, reads the file with that format's reader into a
+// table of its own and, when it was read, puts it in the main window in the state Open leaves,
+// under the file's name as the name box holds it. A failed read leaves the main window as it
+// was.
+//
+// Choosing a directory makes it the process's current directory. Closing follows the
+// process-wide ImportCloseAllowed (false when the program starts): lowered by each validation
+// message, raised by Cancel (or Escape) and once a reader has run.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <optional>
+
+#include "core/document.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace relakin {
+
+class ChoiceGroup;
+class MainWindow;
+
+class Tf_import : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Opens on the process's current directory. `window` must outlive the dialog.
+  explicit Tf_import(MainWindow& window);
+
+  static bool ImportCloseAllowed();
+  static void setImportCloseAllowed(bool allowed);
+
+  // The directory list's choice: current directory, file list and Label1 follow.
+  void setDirectory(const QString& path);
+  // The filter list's choice, by index.
+  void setFilter(int index);
+
+  QLineEdit* nomfich() const { return nomfich_; }
+  QLabel* Label1() const { return Label1_; }
+  QListWidget* FileListBox1() const { return FileListBox1_; }
+  QListWidget* DirectoryListBox1() const { return DirectoryListBox1_; }
+  QComboBox* DriveComboBox1() const { return DriveComboBox1_; }
+  QComboBox* FilterComboBox1() const { return FilterComboBox1_; }
+  ChoiceGroup* Nature() const { return Nature_; }
+  QPushButton* OKBtn() const { return OKBtn_; }
+  QPushButton* CancelBtn() const { return CancelBtn_; }
+  QPushButton* HelpBtn() const { return HelpBtn_; }
+
+ public slots:
+  // Escape presses Cancel.
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void OKBtnClick();
+  // Steps 1 to 3 of OK: false after the message that refuses the choice.
+  bool acceptChoice(const QString& F);
+  // The table the chosen reader read; nothing when the text dialog was cancelled.
+  std::optional<Document> readFile(const QString& F, int format);
+  void fillDirectories();
+  void fillFiles();
+  void fillDrives();
+  QString mask() const;
+
+  MainWindow& window_;
+  QString directory_;
+  QLineEdit* nomfich_;
+  QLabel* Label1_;
+  QListWidget* FileListBox1_;
+  QListWidget* DirectoryListBox1_;
+  QComboBox* DriveComboBox1_;
+  QComboBox* FilterComboBox1_;
+  ChoiceGroup* Nature_;
+  QPushButton* OKBtn_;
+  QPushButton* CancelBtn_;
+  QPushButton* HelpBtn_;
+};
+
+// Whether the file name `name` matches `mask`: "*.*" matches every file; otherwise any of the
+// ";"-separated wildcard patterns, ignoring letter case.
+bool MatchesMask(const QString& name, const QString& mask);
+
+}  // namespace relakin

@@ -1,0 +1,89 @@
+// Reading an FSTAT file, one step per section of its layout.
+#include "formats/fstat_import.h"
+
+#include <limits>
+
+#include "formats/import_input.h"
+#include "formats/import_table.h"
+
+namespace relakin {
+namespace {
+
+constexpr std::uint64_t kNoMax = std::numeric_limits<std::uint64_t>::max();
+
+class FstatReader {
+ public:
+  explicit FstatReader(ImportInput& in) : in_(in) {}
+
+  Document Read() {
+    // The counts are checked before anything is allocated.
+    in_.ReadCount("nombre d'échantillons", "l'en-tête (4 nombres attendus)");
+    const std::uint16_t loci = in_.ReadCount("nombre de locus", "l'en-tête (4 nombres attendus)");
+    in_.ReadCount("plus grand allèle", "l'en-tête (4 nombres attendus)");
+    digits_ = static_cast<std::int64_t>(
+        in_.ReadNumber("l'en-tête (4 nombres attendus)", kNoMax, "nombre de chiffres"));
+    in_.SkipLine();
+    ImportTable table(loci, in_.Name());
+    ReadLocusNames(table.Doc(), loci);
+    // Blank text after the last individual is no individual.
+    while (in_.SkipBlankText()) ReadIndividual(table, loci);
+    return table.Take();
+  }
+
+ private:
+  void ReadLocusNames(Document& doc, std::uint16_t loci) {
+    for (int l = 1; l <= loci; ++l) {
+      if (in_.AtEof()) {
+        in_.Fail("le fichier se termine avant le nom du locus " + std::to_string(l) + " (" +
+                 std::to_string(loci) + " locus annoncés).");
+      }
+      doc.Cells.SetCell(l + 1, 1, in_.ReadLine());
+    }
+  }
+
+  void ReadIndividual(ImportTable& table, std::uint16_t loci) {
+    const int line = in_.Line();
+    const std::uint16_t p = in_.ReadCount("numéro de population");
+    const bool starts = table.Individuals() == 0 || p != previous_;
+    previous_ = p;
+    const int row = table.AddIndividual(starts, line);
+    Document& doc = table.Doc();
+    if (starts) doc.SetPopName(doc.NbPops, NumberedPopulationName(doc.NbPops));
+    doc.Cells.SetCell(1, row, std::to_string(p));
+    for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(row - 1, l));
+    in_.SkipLine();
+  }
+
+  std::string ReadGenotype(int k, int l) {
+    const std::string missing =
+        "le génotype du locus " + std::to_string(l) + " de l'individu " + std::to_string(k);
+    const std::uint64_t g = in_.ReadNumber(missing, kNoMax, "génotype");
+    const std::uint64_t divisor = digits_ == 1 ? 10 : digits_ == 3 ? 1000 : 100;
+    if (g / divisor > UINT16_MAX) in_.Fail("génotype hors limites : " + std::to_string(g) + ".");
+    const AllelePair a = SplitFstatGenotype(g, digits_);
+    return MakeGenotypeCode(a.a1, a.a2);
+  }
+
+  ImportInput& in_;
+  std::int64_t digits_ = 2;
+  std::uint16_t previous_ = 0;
+};
+
+}  // namespace
+
+AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd) {
+  const std::uint64_t divisor = nd == 1 ? 10 : nd == 3 ? 1000 : 100;
+  return {static_cast<std::uint16_t>(g / divisor), static_cast<std::uint16_t>(g % divisor)};
+}
+
+Document ReadFstatFile(std::istream& in, const std::string& name) {
+  ImportInput input = ImportInput::FromStream(in, name);
+  return FstatReader(input).Read();
+}
+
+Document ReadFstatFile(const std::string& FileName) {
+  ImportInput input = ImportInput::FromFile(FileName);
+  return FstatReader(input).Read();
+}
+
+}  // namespace relakin

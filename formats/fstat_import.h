@@ -1,0 +1,30 @@
+// The FSTAT data file, as published: line 1 holds the sample count np, the locus count nl, the
+// highest allele number nu and the digits per allele nd (rest ignored); then nl lines of locus
+// names; then, to the end of the file, one individual per line: its population number and nl
+// genotype numbers, the rest of the line ignored. np and nu are not used: populations are
+// counted from the individual lines, each change of population number starting a new one.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+
+#include "core/document.h"
+#include "core/genotype_code.h"
+
+namespace relakin {
+
+// The two alleles of FSTAT genotype number g with nd digits per allele: g div 10 and g mod 10
+// for nd 1, div and mod 1000 for nd 3, div and mod 100 for any other nd.
+// Precondition: the quotient fits 16 bits.
+AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd);
+
+// Reads an FSTAT file into a new document: each individual named by its population number,
+// each population "Population " + q. Blank text after the last individual adds nobody. Throws
+// Error(Input) naming the line for a count beyond 16 bits, an unreadable number, or a file that
+// ends inside the locus names or an individual's genotypes; Error(Capacity) past 65534
+// individuals; Error(Io) when the file cannot be read.
+Document ReadFstatFile(std::istream& in, const std::string& name = {});
+Document ReadFstatFile(const std::string& FileName);
+
+}  // namespace relakin

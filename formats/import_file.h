@@ -1,0 +1,27 @@
+// The four foreign formats of File > Import, by the index of the import dialog's format item,
+// and how an imported table takes the place of the current one.
+#pragma once
+
+#include <string>
+
+#include "core/document.h"
+#include "formats/delimited_text_import.h"
+
+namespace relakin {
+
+enum class ImportFormat {
+  OlderPair = 0,  // "BRAVOLT v. 2.0 (.mod et .don)": `path` is the data file
+  Fstat = 1,
+  Genepop = 2,
+  DelimitedText = 3,  // read with `text`
+};
+
+// Reads `path` (file-system bytes) with the format's reader into a new document.
+Document ImportForeignFile(ImportFormat format, const std::string& path,
+                           const DelimitedTextOptions& text = {});
+
+// Moves an imported table (table, NbPops, PopFirstRow, PopNames) into `doc`. The population
+// tables only grow: names past the imported ones stay as they were.
+void AdoptImportedTable(Document& doc, Document&& read);
+
+}  // namespace relakin

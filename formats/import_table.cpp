@@ -1,0 +1,40 @@
+#include "formats/import_table.h"
+
+#include "core/errors.h"
+
+namespace relakin {
+
+std::string ImportedLocusHeading(int l) { return "locus" + std::to_string(l); }
+
+std::string NumberedPopulationName(int q) { return "Population " + std::to_string(q); }
+
+std::string WhereInFile(const std::string& fileName, int line) {
+  return (fileName.empty() ? "" : fileName + ", ") + "ligne " + std::to_string(line) + " : ";
+}
+
+ImportTable::ImportTable(std::uint16_t loci, std::string fileName)
+    : fileName_(std::move(fileName)) {
+  doc_.Cells.Resize(loci + 2, 2);
+  for (int l = 1; l <= loci; ++l) doc_.Cells.SetCell(l + 1, 0, ImportedLocusHeading(l));
+}
+
+int ImportTable::AddIndividual(bool startsPopulation, int line) {
+  const int row = doc_.Cells.RowCount();
+  const int k = row - 1;
+  if (static_cast<std::uint32_t>(k) > kMaxImportIndividuals)
+    throw Error(ErrorKind::Capacity,
+                WhereInFile(fileName_, line) + "trop d'individus (" +
+                    std::to_string(kMaxImportIndividuals) + " au plus).",
+                line);
+  doc_.Cells.SetRowCount(row + 1);
+  if (startsPopulation || k == 1) {
+    ++doc_.NbPops;
+    doc_.SetPopFirstRow(doc_.NbPops, static_cast<std::uint16_t>(row));
+    doc_.Cells.SetCell(0, row, "Pop Ind" + std::to_string(k));
+  } else {
+    doc_.Cells.SetCell(0, row, "    Ind" + std::to_string(k));
+  }
+  return row;
+}
+
+}  // namespace relakin

@@ -1,0 +1,51 @@
+// The table an import reader fills, built the way every import lays it out: row 0 the headings
+// "locus" + l, row 1 the locus names, then one row per individual appended as it is read, labelled
+// "Pop Ind" + k on a population's first individual and "    Ind" + k on the others, with NbPops
+// and PopFirstRow kept in step.
+//
+// Rows are added only as individuals are read, so memory follows what the file holds. The first
+// individual always starts population 1: a table with individuals always has its first marker.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/document.h"
+
+namespace relakin {
+
+// Grid rows are 16-bit: individual k stands on row k + 1.
+inline constexpr std::uint32_t kMaxImportIndividuals = 65534;
+
+class ImportTable {
+ public:
+  // Columns for `loci` loci, with their headings; no individual yet. `fileName` names the file
+  // in error messages.
+  ImportTable(std::uint16_t loci, std::string fileName);
+
+  // Appends the next individual's row and returns it; `startsPopulation` makes it the first
+  // row of a new population (always so for the first individual). `line` locates the
+  // Error(Capacity) raised past kMaxImportIndividuals individuals.
+  int AddIndividual(bool startsPopulation, int line);
+
+  int Individuals() const { return doc_.Cells.RowCount() - 2; }
+  std::uint16_t Populations() const { return doc_.NbPops; }
+  Document& Doc() { return doc_; }
+  Document Take() { return std::move(doc_); }
+
+ private:
+  Document doc_;
+  std::string fileName_;
+};
+
+// "locus" + l, the heading a reader writes over the column of locus l.
+std::string ImportedLocusHeading(int l);
+
+// "<fileName>, ligne <line> : " (without the name when it is empty), the start of a located
+// error message.
+std::string WhereInFile(const std::string& fileName, int line);
+
+// "Population " + q, the name the older pair and FSTAT readers give population q.
+std::string NumberedPopulationName(int q);
+
+}  // namespace relakin

@@ -1,0 +1,110 @@
+// The older file pair (.don data file and .mod locus file).
+#include "formats/older_pair_import.h"
+
+#include "import_test_util.h"
+
+namespace relakin {
+namespace {
+
+using test::ErrorOf;
+using test::FirstRows;
+using test::PopNames;
+using test::RowTexts;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+Document Read(const std::string& don, const std::string& mod) {
+  std::istringstream data(don), locus(mod);
+  return ReadModDonPair(data, locus, "t.don");
+}
+
+const std::string kHeader = "3 2 rest of line 1\r\nline 2\r\nline 3\r\nline 4\r\n";
+const std::string kMod = "  L01xx\r\n  L02xx and more\r\n";
+
+TEST(OlderPairImport, ReadsTheLayout) {
+  const Document doc =
+      Read(kHeader + "A001 105101 7 rest\r\nA002\t12000\t0\r\nB 03 1001 2002\r\n", kMod);
+  EXPECT_THAT(RowTexts(doc),
+              ElementsAre("||locus1|locus2", "||L01|L02", "Pop Ind1|A001|101105|000007",
+                          "    Ind2|A002|012000|000000", "Pop Ind3|B 03|001001|002002"));
+  EXPECT_THAT(FirstRows(doc), ElementsAre(2, 4));
+  EXPECT_THAT(PopNames(doc), ElementsAre("Population 1", "Population 2"));
+}
+
+TEST(OlderPairImport, EachChangeOfCodeStartsAPopulation) {
+  const Document doc = Read("4 1\n\n\n\nA001 1001\nB002 1001\nA003 1001\nA004 1001\n", "  L01\n");
+  EXPECT_THAT(FirstRows(doc), ElementsAre(2, 3, 4));
+  EXPECT_THAT(PopNames(doc), ElementsAre("Population 1", "Population 2", "Population 3"));
+}
+
+TEST(OlderPairImport, ABlankFirstCodeStillStartsPopulationOne) {
+  const Document doc = Read("3 1\n\n\n\n 001 1001\n 002 1001\nA003 1001\n", "  L01\n");
+  EXPECT_EQ(doc.Cells.Cells(0, 2), "Pop Ind1");
+  EXPECT_EQ(doc.Cells.Cells(1, 2), " 001");
+  EXPECT_THAT(FirstRows(doc), ElementsAre(2, 4));
+  EXPECT_THAT(PopNames(doc), ElementsAre("Population 1", "Population 2"));
+}
+
+TEST(OlderPairImport, ShortOrMissingLocusLinesNeverRunIntoTheNextLine) {
+  const Document doc = Read("1 4\n\n\n\nA001 1 2 3 4\n", "xxABCyy\nxyZ\nxx\n");
+  EXPECT_THAT(RowTexts(doc)[1], "||ABC|Z||");
+}
+
+TEST(OlderPairImport, FailuresNameTheLine) {
+  struct Case {
+    const char* what;
+    std::string don;
+    int line;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"fewer individuals than the header says", "3 1\n\n\n\nA001 1001\nA002 1001\n", 7,
+       "avant l'individu 3"},
+      {"the last line holds fewer genotypes than loci", "1 3\n\n\n\nA001 1001 2002\n", 6,
+       "génotype du locus 3"},
+      {"an individual count beyond 16 bits", "65536 1\n", 1, "nombre d'individus"},
+      {"a locus count beyond 16 bits", "1 70000\n", 1, "nombre de locus"},
+      {"an empty file", "", 1, "nombre d'individus"},
+      {"a line that ends inside the name", "2 1\n\n\n\nA001 1001\nA0\nA003 1001\n", 6,
+       "dans son nom"},
+      {"a genotype that is not a number", "1 1\n\n\n\nA001 10x1\n", 5, "10x1"},
+      {"a genotype whose allele exceeds 16 bits", "1 1\n\n\n\nA001 65536000\n", 5, "hors limites"},
+  };
+  for (const Case& c : cases) {
+    const Error e = ErrorOf([&] { Read(c.don, "  L01\n  L02\n  L03\n"); });
+    EXPECT_EQ(e.kind(), ErrorKind::Input) << c.what;
+    EXPECT_EQ(e.line(), c.line) << c.what;
+    EXPECT_THAT(e.what(), HasSubstr(c.says)) << c.what;
+    EXPECT_THAT(e.what(), HasSubstr("t.don, ligne ")) << c.what;
+  }
+}
+
+TEST(OlderPairImport, HugeDeclaredCountsInATinyFileFailAtOnce) {
+  const Error e = ErrorOf([] { Read("65535 65535\n", ""); });
+  EXPECT_EQ(e.line(), 2);
+  EXPECT_THAT(e.what(), HasSubstr("avant l'individu 1 (65535 individus annoncés)"));
+}
+
+TEST(OlderPairImport, LocusFileNameReplacesTheLastThreeCharacters) {
+  EXPECT_EQ(OlderLocusFileName("data.don"), "data.mod");
+  EXPECT_EQ(OlderLocusFileName("/tmp/data.txt"), "/tmp/data.mod");
+  EXPECT_EQ(OlderLocusFileName("donn\xC3\xA9"
+                               "es"),
+            "donnmod");  // é is one character
+  EXPECT_EQ(OlderLocusFileName("abc"), "mod");
+  EXPECT_EQ(OlderLocusFileName("ab"), std::nullopt);
+}
+
+TEST(OlderPairImport, ReadsThePairFromDisk) {
+  test::TempFiles files;
+  const std::string don = files.Write("pop.don", "1 1\r\n\r\n\r\n\r\nA001 101102\r\n");
+  files.Write("pop.mod", "  L01  \r\n");
+  const Document doc = ReadModDonPair(don);
+  EXPECT_THAT(RowTexts(doc), ElementsAre("||locus1", "||L01", "Pop Ind1|A001|101102"));
+
+  const Error missing = ErrorOf([&] { ReadModDonPair(files.Write("lone.don", "0 0\n")); });
+  EXPECT_EQ(missing.kind(), ErrorKind::Io);
+}
+
+}  // namespace
+}  // namespace relakin

@@ -1,0 +1,17 @@
+// libFuzzer target: the GENEPOP reader on any bytes. Typed errors are the expected refusals.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "core/errors.h"
+#include "formats/genepop_import.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  try {
+    relakin::ImportGenepopFile(in, "fuzz.gen");
+  } catch (const relakin::Error&) {
+  }
+  return 0;
+}
