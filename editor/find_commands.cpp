@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QTableView>
+#include <optional>
+#include <string>
 
 #include "core/codepage.h"
 #include "editor/find_replace_dialog.h"
@@ -14,6 +16,14 @@ namespace relakin {
 namespace {
 
 std::string ToCells(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+
+// The find text as the cells hold text; nothing when the code page cannot hold it: its "?" in
+// place of the lost character would match cells the user did not look for.
+std::optional<std::string> FindTextInCells(const QString& text) {
+  std::string bytes = ToCells(text);
+  if (QString::fromStdString(Cp1252ToUtf8(bytes)) != text) return std::nullopt;
+  return bytes;
+}
 
 }  // namespace
 
@@ -65,8 +75,10 @@ void FindCommands::find(const FindReplaceDialog& dialog) {
   GridEditor::FinishEditing(*window_.grid());
   const QString text = dialog.findText();
   window_.runGuarded([&] {
+    const std::optional<std::string> bytes = FindTextInCells(text);
     const std::optional<CellPos> found =
-        FindNextCell(window_.document().Cells, ToCells(text), currentCell(), dialog.options());
+        bytes ? FindNextCell(window_.document().Cells, *bytes, currentCell(), dialog.options())
+              : std::nullopt;
     if (found) {
       moveTo(*found);
     } else {
@@ -79,9 +91,14 @@ void FindCommands::replace(bool all) {
   GridEditor::FinishEditing(*window_.grid());
   const FindReplaceDialog& dialog = *replace_;
   window_.runGuarded([&] {
+    const std::optional<std::string> text = FindTextInCells(dialog.findText());
+    if (!text) {
+      if (!all) notFound(dialog.findText());
+      return;
+    }
     const CellPos start = currentCell();
     ReplaceRequest request;
-    request.text = ToCells(dialog.findText());
+    request.text = *text;
     request.replacement = ToCells(dialog.replaceText());
     request.options = {true, dialog.options().matchCase};
     request.all = all;

@@ -1,8 +1,8 @@
 // The Edit menu's Find ("Findtext1") and Replace ("Replace1"): each shows its modeless dialog,
 // made once with the window; the dialogs' buttons then search and replace from whatever cell is
-// current at that moment (core/cell_search.h). A search that finds nothing says
-// "Ne peut trouver "<text>"." (Replace All says nothing). Replacements set Modified and are
-// announced to the view once.
+// current at that moment (core/cell_search.h). A find text that the cells' code page cannot hold
+// matches nothing. A search that finds nothing says "Ne peut trouver "<text>"." (Replace All says
+// nothing). Replacements set Modified and are announced to the view once.
 //
 // Constructed once by the main window, which owns it.
 #pragma once

@@ -252,5 +252,27 @@ TEST_F(ClipboardAndFind, ReplaceAndReplaceAll) {
   EXPECT_EQ(cell(3, 2), "g2.1");
 }
 
+TEST_F(ClipboardAndFind, FindTextTheCodePageCannotHoldMatchesNothing) {
+  // The table holds "?" where a pasted character had no place in the code page; a find text with
+  // such a character must not find those cells, nor Replace All rewrite them.
+  doc().Cells.SetCell(3, 5, "1?2");
+  click(1, 2);
+  FindReplaceDialog& find = openDialog(Qt::Key_F, "FindDialog1");
+  find.findEdit()->setText(QString::fromUtf8("ő"));
+  press(find.findNextButton());
+  EXPECT_EQ(grid().currentIndex(), index(1, 2));
+  EXPECT_THAT(toldTexts(), ElementsAre(QString::fromUtf8("Ne peut trouver \"ő\".")));
+
+  FindReplaceDialog& replace = openDialog(Qt::Key_R, "ReplaceDialog1");
+  replace.findEdit()->setText(QString::fromUtf8("ő2"));
+  replace.replaceEdit()->setText("Z");
+  press(replace.replaceAllButton());
+  press(replace.replaceButton());
+  EXPECT_EQ(cell(3, 5), "1?2");
+  EXPECT_FALSE(window->isModified());
+  EXPECT_EQ(grid().currentIndex(), index(1, 2));
+  EXPECT_EQ(prompts.told.size(), 2u);  // Replace's not-found message; Replace All says nothing
+}
+
 }  // namespace
 }  // namespace relakin::test

@@ -293,6 +293,18 @@ TEST_F(RecentFilesWindowTest, OpenAddsNothingAndClosingAddsTheOpenFile) {
   EXPECT_EQ(userList(), Paths({opened.toUtf8().constData()}));
 }
 
+TEST_F(RecentFilesWindowTest, SaveUnderTheTablesOwnNameMovesItToTheTop) {
+  const QString opened = fixtureCopy("opened.bvt");
+  restartWith(Paths({"/data/one.bvt"}));
+  prompts.openNames.push_back(opened);
+  trigger("open1");
+  window->model()->setData(window->model()->tableIndex(1, 2), "Changed");
+  keys(Qt::Key_S);
+  EXPECT_FALSE(window->isModified());
+  EXPECT_TRUE(prompts.saveNames.empty());  // saved under its own name, no dialog
+  EXPECT_EQ(recent().fileList(), QStringList({opened, "/data/one.bvt"}));
+}
+
 TEST_F(RecentFilesWindowTest, ClickedEntryIsReopenedAndTheFileLeftGoesToTheTop) {
   const QString first = fixtureCopy("first.bvt");
   const QString second = fixtureCopy("second.bvt");
