@@ -1,27 +1,19 @@
 #include "formats/genepop_export.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "core/codepage.h"
 #include "core/native_format.h"
 #include "core/population_table.h"
+#include "formats/genepop_import.h"
 
 namespace relakin {
 namespace {
 
-// What the GENEPOP reader takes for a population separator: "pop" in any case once the
-// characters up to the blank are stripped from both ends.
-bool ReadsAsPopLine(std::string_view text) {
-  const auto kept = [](char c) { return static_cast<unsigned char>(c) > ' '; };
-  const auto first = std::find_if(text.begin(), text.end(), kept);
-  const auto last = std::find_if(text.rbegin(), text.rend(), kept).base();
-  if (first >= last || last - first != 3) return false;
-  std::string word(first, last);
-  for (char& c : word) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return word == "POP";
+// A locus name line that the GENEPOP reader takes for a POP line, or cuts at its commas into
+// several loci.
+bool ReadsAsOtherThanOneLocus(std::string_view name) {
+  return IsPopLine(name) || name.find(',') != std::string_view::npos;
 }
 
 std::string DefaultLocusName(std::uint16_t l) { return "Locus " + std::to_string(l); }
@@ -32,7 +24,7 @@ std::string GenepopIndividualPrefix(const Document& doc, std::size_t p) {
   const std::string name = PopNameOf(doc, p).substr(0, Document::kPopNameLength);
   const bool endsWithComma = !name.empty() && name.back() == ',';
   const std::string_view stem(name.data(), name.size() - (endsWithComma ? 1 : 0));
-  if (stem.empty() || stem.find(',') != std::string_view::npos || ReadsAsPopLine(stem)) {
+  if (stem.empty() || stem.find(',') != std::string_view::npos || IsPopLine(stem)) {
     return "pop" + std::to_string(p) + ",";
   }
   return endsWithComma ? name : name + ",";
@@ -44,7 +36,7 @@ std::string GenepopExportText(const Document& doc, const ExportSurvey& s, Messag
   for (std::size_t k = 1; k <= s.tables.NbLocUsed; ++k) {
     const std::uint16_t l = doc.LocusColumnMap[k];
     const std::optional<std::string> name = WrittenLocusName(doc, l, messages);
-    out += name && !ReadsAsPopLine(*name) ? *name : DefaultLocusName(l);
+    out += name && !ReadsAsOtherThanOneLocus(*name) ? *name : DefaultLocusName(l);
     out += kLineEnd;
   }
   for (std::size_t p = 1; p <= doc.NbPops; ++p) {
