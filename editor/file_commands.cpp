@@ -166,6 +166,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::offerRecent(const QString& path) {
+  if (importedName_ && path == fileName_) return;
   if (IsAbsolutePath(path.toStdString())) emit recentFileCandidate(path);
 }
 

@@ -71,6 +71,9 @@ class MainWindow : public QMainWindow {
   void refreshCaption();
   // The name of an imported foreign file: Save then asks for a native name, as for a new table.
   void setImportedFileName(const QString& name);
+  // Offers `path` to the recent-files list: absolute paths only, and never the name of an
+  // imported foreign file, which the list would later open as a native file.
+  void offerRecent(const QString& path);
 
   // Enables the commands of a loaded table; New leaves Save1 as it is.
   void enableTableCommands(bool includingSave = true);
@@ -123,7 +126,6 @@ class MainWindow : public QMainWindow {
   void buildToolBar();
   void connectCommands();
   bool saveUnder(const QString& path);
-  void offerRecent(const QString& path);
 
   Document doc_;
   std::unique_ptr<Prompts> ownPrompts_;

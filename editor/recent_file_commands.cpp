@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QSettings>
 
-#include "core/native_file_name.h"
 #include "editor/main_window.h"
 #include "editor/mru_file_list_menu.h"
 #include "editor/mru_storage.h"
@@ -26,8 +25,7 @@ RecentFileCommands::~RecentFileCommands() {
 void RecentFileCommands::reopen(const QString& path) {
   window_.runGuarded([this, &path] {
     if (!window_.querySaveChanges()) return;
-    const QString left = window_.currentFileName();
-    if (IsAbsolutePath(left.toStdString())) list_->AddItem(left);
+    window_.offerRecent(window_.currentFileName());  // the file being left
     window_.loadNativeFile(path);
   });
 }

@@ -10,6 +10,12 @@
 namespace relakin {
 namespace {
 
+// A locus name line that the GENEPOP reader takes for a POP line, or cuts at its commas into
+// several loci.
+bool ReadsAsOtherThanOneLocus(std::string_view name) {
+  return IsPopLine(name) || name.find(',') != std::string_view::npos;
+}
+
 std::string DefaultLocusName(std::uint16_t l) { return "Locus " + std::to_string(l); }
 
 }  // namespace
@@ -30,7 +36,7 @@ std::string GenepopExportText(const Document& doc, const ExportSurvey& s, Messag
   for (std::size_t k = 1; k <= s.tables.NbLocUsed; ++k) {
     const std::uint16_t l = doc.LocusColumnMap[k];
     const std::optional<std::string> name = WrittenLocusName(doc, l, messages);
-    out += name && !IsPopLine(*name) ? *name : DefaultLocusName(l);
+    out += name && !ReadsAsOtherThanOneLocus(*name) ? *name : DefaultLocusName(l);
     out += kLineEnd;
   }
   for (std::size_t p = 1; p <= doc.NbPops; ++p) {

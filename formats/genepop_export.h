@@ -23,7 +23,8 @@ namespace relakin {
 std::string GenepopIndividualPrefix(const Document& doc, std::size_t p);
 
 // The file's bytes. Blank locus names are announced through `messages`; a locus name that
-// would read back as a "Pop" line is written as the default name. Throws Error(Conversion) for a
+// would not read back as that one locus (a "Pop" line, or a name holding a comma, which the
+// reader cuts into several loci) is written as the default name. Throws Error(Conversion) for a
 // cell that is not a whole number.
 std::string GenepopExportText(const Document& doc, const ExportSurvey& s, Messages& messages);
 

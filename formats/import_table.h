@@ -29,7 +29,6 @@ class ImportTable {
   int AddIndividual(bool startsPopulation, int line);
 
   int Individuals() const { return doc_.Cells.RowCount() - 2; }
-  std::uint16_t Populations() const { return doc_.NbPops; }
   Document& Doc() { return doc_; }
   Document Take() { return std::move(doc_); }
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -132,6 +133,7 @@ Tf_import::Tf_import(MainWindow& window) : QDialog(&window), window_(window) {
     const QList<QListWidgetItem*> chosen = FileListBox1_->selectedItems();
     nomfich_->setText(chosen.isEmpty() ? mask() : chosen.front()->text());
   });
+  DirectoryListBox1_->installEventFilter(this);
   connect(DirectoryListBox1_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { setDirectory(item->data(Qt::UserRole).toString()); });
   connect(DriveComboBox1_, &QComboBox::activated, this,
@@ -225,6 +227,19 @@ void Tf_import::closeEvent(QCloseEvent* event) {
     return;
   }
   QDialog::closeEvent(event);
+}
+
+bool Tf_import::eventFilter(QObject* watched, QEvent* event) {
+  // Enter opens the chosen directory; the list would pass it on to the dialog as OK as well.
+  if (watched == DirectoryListBox1_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    QListWidgetItem* item = DirectoryListBox1_->currentItem();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && item != nullptr) {
+      setDirectory(item->data(Qt::UserRole).toString());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void Tf_import::reject() {

@@ -167,6 +167,14 @@ TEST_F(ImportTest, ChoosingADirectoryMakesItCurrent) {
     EXPECT_EQ(items(d.FileListBox1()), QStringList({"pop.dat"}));
     EXPECT_EQ(d.nomfich()->text(), "*.*");
 
+    // Enter opens the current directory and is not an OK as well.
+    dirs->setFocus();
+    dirs->setCurrentRow(dirs->currentRow() - 1);  // the parent
+    QTest::keyClick(dirs, Qt::Key_Return);
+    EXPECT_EQ(QDir::currentPath(), dir.path());
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(toldTexts().isEmpty()) << toldTexts().join('\n').toStdString();
+
     // The drive list moves the directory list to the chosen root.
     QComboBox* drives = d.DriveComboBox1();
     const int home = drives->findData(QDir::homePath());
@@ -376,6 +384,38 @@ TEST_F(TextImportTest, PreviewFollowsTheChoicesAndOkReadsTheFile) {
   EXPECT_EQ(cell(3, 2), "002003");
   EXPECT_EQ(window->document().NbPops, 2);
   EXPECT_EQ(window->document().PopNames[2], "P2");
+}
+
+TEST_F(TextImportTest, EachSeparatorItemCutsThePreviewAndTheImportAlike) {
+  struct Case {
+    int item;
+    const char* typed;  // in Editsepar, for "Autre"
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, "", "L1  L2\r\n P1 i 1  0102 0304\r\n"},
+      {1, "", "L 1\tL 2\r\nP 1\ti 1\t0102\t\t0304\r\n"},
+      {2, "", "L1;L2\r\n;P1;i 1;0102;;0304\r\n"},
+      {3, "/", "L1/L2\r\nP1/i 1/0102/0304\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    write("pop.txt", c.text);
+    QStringList previewed;
+    importText("pop.txt", [&](Tf_fictext& t) {
+      click(t.separateur()->button(c.item));
+      if (c.item == 3) type(t.Editsepar(), c.typed);
+      previewed = previewRow(t, 1);
+      click(t.nbchiffre()->button(1));
+      click(t.OKBtn());
+    });
+    expectLoadedState("pop.txt");
+    const QString name = c.item == 0 ? "i" : "i 1";  // a blank cuts the name too
+    EXPECT_EQ(previewed.mid(previewed.size() - 2), QStringList({"0102", "0304"}));
+    EXPECT_EQ(QString::fromStdString(cell(1, 2)), name);
+    EXPECT_EQ(cell(c.item == 0 ? 3 : 2, 2), "001002");
+    EXPECT_EQ(cell(c.item == 0 ? 4 : 3, 2), "003004");
+  }
 }
 
 TEST_F(TextImportTest, OtherSeparatorAndTheSeparatorKeptFromTheLastImport) {

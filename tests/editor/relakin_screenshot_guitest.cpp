@@ -1,10 +1,15 @@
 // Renders relakin's main window with a table and every page of the data-description window.
 // With RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the images are saved there as PNG.
 #include <QImage>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 
 #include "editor/description_window.h"
+#include "formats/dialogs/choice_group.h"
+#include "formats/dialogs/fictext_dialog.h"
+#include "formats/dialogs/import_dialog.h"
 #include "main_window_fixture.h"
 
 namespace relakin::test {
@@ -56,6 +61,38 @@ TEST_F(ScreenshotTest, MainWindowWithATableAndTheDescriptionWindow) {
   };
   trigger("Diagnostique1");
   EXPECT_EQ(prompts.dialogs, QStringList({"f_descript"}));
+  for (const QString& path : saved) std::printf("%s\n", qPrintable(path));
+}
+
+TEST_F(ScreenshotTest, ImportDialogsWithATextFileInThePreview) {
+  QFile text(path("pop.txt"));
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write(
+      "fca8;fca23;fca43\r\nNancy;N01;0913;0409;0505\r\nNancy;N02;0000;0909;0407\r\n"
+      "Metz;M01;1313;0409;0101\r\n");
+  text.close();
+  QStringList saved;
+  prompts.onDialog["f_fictext"] = [&saved](QDialog& d) {
+    auto& t = static_cast<Tf_fictext&>(d);
+    Keep(t, "import-text-raw", saved);
+    t.separateur()->button(2)->click();
+    t.nbchiffre()->setItemIndex(1);
+    QCoreApplication::processEvents();
+    Keep(t, "import-text-preview", saved);
+    t.reject();
+    return int(QDialog::Rejected);
+  };
+  prompts.onDialog["f_import"] = [this, &saved](QDialog& d) {
+    auto& i = static_cast<Tf_import&>(d);
+    i.nomfich()->setText("pop.txt");
+    i.Nature()->setItemIndex(3);
+    QCoreApplication::processEvents();
+    Keep(i, "import", saved);
+    i.OKBtn()->click();
+    return d.result();
+  };
+  trigger("Importer1");
+  EXPECT_EQ(prompts.dialogs, QStringList({"f_import", "f_fictext"}));
   for (const QString& path : saved) std::printf("%s\n", qPrintable(path));
 }
 

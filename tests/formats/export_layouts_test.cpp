@@ -218,14 +218,16 @@ TEST(GenepopIndividualPrefix, NameThatWouldNotReadBackBecomesPopAndItsNumber) {
   }
 }
 
-TEST(ExportLayouts, GenepopLocusNameThatReadsAsAPopLineGetsTheDefault) {
-  const Document doc = test::MakeDoc({"pop", " Pop "}, {{"P", {{"x", {"101101", "101101"}}}}});
+TEST(ExportLayouts, GenepopLocusNameThatWouldNotReadBackAsOneLocusGetsTheDefault) {
+  const Document doc = test::MakeDoc({"pop", " Pop ", "A, B", "Popx"},
+                                     {{"P", {{"x", {"101101", "101101", "101101", "101101"}}}}});
   EXPECT_TRUE(Bytes(ExportFormat::Genepop, doc)
                   .starts_with(CrLf({"Vous pouvez \xE9"
                                      "diter cette ligne !",
-                                     "Locus 1", "Locus 2", "Pop"},
+                                     "Locus 1", "Locus 2", "Locus 3", "Popx", "Pop"},
                                     true)));
-  EXPECT_TRUE(Bytes(ExportFormat::Fstat, doc).starts_with(CrLf({"1 2 1 2", "pop", " Pop "}, true)));
+  EXPECT_TRUE(Bytes(ExportFormat::Fstat, doc)
+                  .starts_with(CrLf({"1 4 1 2", "pop", " Pop ", "A, B", "Popx"}, true)));
 }
 
 }  // namespace
