@@ -51,6 +51,8 @@ std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const FileDialog
 
 void QtPrompts::tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   QMessageBox box(icon, kAppTitle, text, QMessageBox::Ok, parent);
+  // Messages quote file names, cells and typed text: never read them as markup.
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
@@ -58,6 +60,7 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
                                            const QString& text,
                                            QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, kAppTitle, text, buttons, parent);
+  box.setTextFormat(Qt::PlainText);
   const int result = box.exec();
   const auto button = static_cast<QMessageBox::StandardButton>(result);
   if (buttons.testFlag(button)) return button;

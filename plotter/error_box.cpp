@@ -6,7 +6,10 @@
 namespace vodave {
 
 void ShowErrorBox(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), text);
+  QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
+                  QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);  // the text names a file: never read it as markup
+  box.exec();
 }
 
 }  // namespace vodave
