@@ -7,7 +7,7 @@ namespace relakin {
 
 void ClearTable(GenotypeTable& cells) {
   for (int row = 0; row < cells.RowCount(); ++row) {
-    for (int col = 1; col < cells.ColCount(); ++col) cells.Cells(col, row).clear();
+    for (int col = 1; col < cells.ColCount(); ++col) cells.SetCell(col, row, {});
   }
 }
 
