@@ -2,6 +2,7 @@
 // the machine's memory or never return fails the test in seconds instead.
 #pragma once
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -86,6 +87,22 @@ inline ChildOutcome RunInBoundedChild(const std::function<std::string()>& body, 
     return {false, sig == SIGALRM ? "time limit reached" : "signal " + std::to_string(sig)};
   }
   return {false, said.empty() ? "exit " + std::to_string(WEXITSTATUS(status)) : said};
+}
+
+// For a child that must meet file permissions as a user does: when running as root, becomes
+// the user "nobody" (65534), whom permissions bind. Returns "" or what failed.
+inline std::string BecomeUnprivileged() {
+  if (geteuid() != 0) return "";
+  if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+    return "cannot leave root: " + std::to_string(errno);
+  return "";
+}
+
+// For a child whose writes must fail past `bytes` bytes per file (EFBIG instead of SIGXFSZ).
+inline void LimitFileSize(rlim_t bytes) {
+  signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{bytes, bytes};
+  setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 }  // namespace relakin::test
