@@ -1,4 +1,4 @@
-// Runs a piece of a test in a child process under limits, so that a reader that would take
+// Runs some of a test in a child process under limits, so that a reader that would take
 // the machine's memory or never return fails the test in seconds instead.
 #pragma once
 
