@@ -17,26 +17,43 @@ std::uint16_t Low16(std::int64_t v) { return static_cast<std::uint16_t>(v); }
               in.Line());
 }
 
+// The file ends where `what` should stand.
+[[noreturn]] void Truncated(const TextReader& in, const std::string& what) {
+  in.Fail("fichier tronqué : la fin du fichier arrive avant " + what + ".");
+}
+
+std::uint16_t RequiredNumber(TextReader& in, const std::string& what) {
+  if (!in.MoreTokens()) Truncated(in, what);
+  return Low16(in.ReadInteger());
+}
+
+// Each list grows with the codes read, not with the count it announces.
 void ReadLocusBlocks(TextReader& in, AnalysisData& d) {
-  d.AlleleCodes.assign(d.NbLoci + 1, {});
+  d.AlleleCodes.assign(1, {});
   for (std::size_t l = 1; l <= d.NbLoci; ++l) {
+    const std::string locus = "du locus " + std::to_string(l);
+    if (in.AtEof())
+      Truncated(in, "le bloc " + locus + " (" + std::to_string(d.NbLoci) + " annoncés)");
     in.SkipLine();
-    const std::uint16_t k = Low16(in.ReadInteger());
-    std::vector<std::uint16_t>& list = d.AlleleCodes[l];
-    list.assign(k + 1, 0);
-    list[0] = k;
-    for (std::size_t i = 1; i <= k; ++i) list[i] = Low16(in.ReadInteger());
+    std::vector<std::uint16_t>& list = d.AlleleCodes.emplace_back();
+    const std::uint16_t k = RequiredNumber(in, "le nombre d'allèles " + locus);
+    list.push_back(k);
+    for (std::size_t i = 1; i <= k; ++i)
+      list.push_back(RequiredNumber(in, "l'allèle " + std::to_string(i) + " " + locus));
     in.SkipLine();
   }
 }
 
-void ReadIndividual(TextReader& in, AnalysisData& d) {
-  in.ReadField(kNameField, "le nom de l'individu");
+void ReadIndividual(TextReader& in, AnalysisData& d, const std::string& who) {
+  if (in.AtEof()) Truncated(in, who);
+  if (in.ReadField(kNameField, "le nom de l'individu").size() < kNameField)
+    Truncated(in, "la fin du nom de " + who);
   if (d.NbInd == 65535) CapacityError(in, "plus de 65535 individus.");
   if (d.NbLoci > kMaxLoci) CapacityError(in, "plus de 32767 locus.");
+  std::vector<std::uint16_t>& row = d.Genotypes.emplace_back(2 * std::size_t{d.NbLoci} + 1, 0);
   ++d.NbInd;
-  std::vector<std::uint16_t>& row = d.Genotypes[d.NbInd];
   for (std::size_t l = 1; l <= d.NbLoci; ++l) {
+    if (!in.MoreTokens()) Truncated(in, "le génotype du locus " + std::to_string(l) + " de " + who);
     const std::int64_t g = in.ReadInteger();
     if (g < 0 || g / 1000 > 65535)
       CapacityError(in, "génotype hors limites : " + std::to_string(g) + ".");
@@ -46,16 +63,21 @@ void ReadIndividual(TextReader& in, AnalysisData& d) {
   in.SkipLine();
 }
 
+// Rows are added as individuals are read, never from the count a block announces.
 void ReadPopulationBlocks(TextReader& in, AnalysisData& d) {
   d.NbInd = 0;
   d.Genotypes.assign(1, {});
   for (std::size_t p = 1; p <= d.NbPopGrouped; ++p) {
+    const std::string pop = "la population " + std::to_string(p);
+    if (in.AtEof()) Truncated(in, pop + " (" + std::to_string(d.NbPopGrouped) + " annoncées)");
     in.SkipLine();
-    const std::uint16_t n = Low16(in.ReadInteger());
+    const std::uint16_t n = RequiredNumber(in, "le nombre d'individus de " + pop);
     in.SkipLine();
-    d.Genotypes.resize(d.Genotypes.size() + n,
-                       std::vector<std::uint16_t>(2 * std::size_t{d.NbLoci} + 1, 0));
-    for (std::size_t i = 0; i < n; ++i) ReadIndividual(in, d);
+    for (std::size_t i = 1; i <= n; ++i) {
+      ReadIndividual(in, d,
+                     "l'individu " + std::to_string(i) + " de " + pop + " (" + std::to_string(n) +
+                         " annoncés)");
+    }
   }
 }
 

@@ -4,9 +4,10 @@
 // (skipped) and an allele line (k, then k codes). Per population a name line (skipped), a count
 // line n and n individual lines: a 10-character name field (discarded) and one six-digit
 // genotype per locus, whose first three digits are the first code and last three the second,
-// as written. Numbers follow the shared reading rules (core/text_reader.h): a number past the
-// end of the file reads as 0, so a file that ends early gives untyped individuals. Counts and
-// list codes keep their low 16 bits.
+// as written. Numbers follow the shared reading rules (core/text_reader.h); counts and list
+// codes keep their low 16 bits. Memory grows with what the file holds: lists and rows are
+// added as their codes and individuals are read, and a file that ends inside a locus or
+// population block it announces is refused as truncated.
 #pragma once
 
 #include <functional>
@@ -21,7 +22,8 @@ namespace relakin {
 using AnalysisHeaderHook = std::function<void(const AnalysisData&)>;
 
 // Throws Error(Io) when the file cannot be read, Error(Input) for a token that is not an
-// integer (or a name field cut by a line end), Error(Capacity) for a 65536th individual, for
+// integer, a name field cut by a line end or a truncated file (naming the line where it ends),
+// Error(Capacity) for a 65536th individual, for
 // individuals with more than 32767 loci, or for a genotype number that is negative or whose
 // first code exceeds 65535. The file is never left open.
 AnalysisData ReadAnalysisFile(const std::string& DataFile,

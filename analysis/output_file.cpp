@@ -1,8 +1,10 @@
 #include "analysis/output_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "core/atomic_file.h"
 #include "core/errors.h"
 
 namespace relakin {
@@ -14,33 +16,23 @@ std::string Reason() { return errno != 0 ? std::string(" (") + std::strerror(err
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
-  errno = 0;
-  file_ = std::fopen(path_.c_str(), "wb");
-  if (file_ == nullptr) Fail("Impossible de créer le fichier ");
+OutputFile::OutputFile(std::string path)
+    : path_(std::move(path)), file_(std::make_unique<FileReplacement>(path_)) {
   buffer_.reserve(kBufferSize);
 }
 
-OutputFile::~OutputFile() {
-  if (file_ == nullptr) return;
-  std::fwrite(buffer_.data(), 1, buffer_.size(), file_);  // what was written so far, unchecked
-  std::fclose(file_);
-}
+OutputFile::~OutputFile() = default;
 
-void OutputFile::Fail(const char* what) {
-  const std::string reason = Reason();
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-  throw Error(ErrorKind::Io, what + path_ + reason + ".");
+// Writing after Close is a fault of the caller's; say so rather than write into nothing.
+void OutputFile::Fail() {
+  throw Error(ErrorKind::Io, "Écriture dans un fichier fermé : " + path_ + ".");
 }
 
 void OutputFile::Write(std::string_view bytes) {
-  if (file_ == nullptr) Fail("Écriture dans un fichier fermé : ");
+  if (!file_) Fail();
   if (buffer_.size() + bytes.size() > kBufferSize) Flush();
   if (bytes.size() > kBufferSize) {
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-      Fail("Erreur d'écriture du fichier ");
+    file_->Write(bytes);
     return;
   }
   buffer_.append(bytes);
@@ -48,23 +40,15 @@ void OutputFile::Write(std::string_view bytes) {
 
 void OutputFile::Flush() {
   if (buffer_.empty()) return;
-  errno = 0;
-  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-    Fail("Erreur d'écriture du fichier ");
+  file_->Write(buffer_);
   buffer_.clear();
 }
 
 void OutputFile::Close() {
-  if (file_ == nullptr) return;
+  if (!file_) return;
   Flush();
-  errno = 0;
-  if (std::fflush(file_) != 0) Fail("Erreur d'écriture du fichier ");
-  std::FILE* f = file_;
-  file_ = nullptr;
-  if (std::fclose(f) != 0) {
-    const std::string reason = Reason();
-    throw Error(ErrorKind::Io, "Erreur à la fermeture du fichier " + path_ + reason + ".");
-  }
+  std::unique_ptr<FileReplacement> file = std::move(file_);
+  file->Commit();
 }
 
 void CopyAfterFirstLine(const std::string& path, OutputFile& out) {

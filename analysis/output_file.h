@@ -1,17 +1,21 @@
 // A result or scratch file written through a large buffer, every write and the close checked.
 //
-// The file is created (or emptied) by the constructor. Write appends to the buffer and hands
-// full buffers to the system; Close flushes and closes. Any failure throws Error(Io) naming
-// the file, so a run that fails never goes on to report success. A file not closed when the
-// object dies (an error left the run) gets what was written so far, without further checks,
-// and is left incomplete.
+// The file is replaced as a whole (core/atomic_file.h): the constructor checks the target
+// (a file that may not be written, a folder or a path that does not exist is refused there,
+// as a direct creation would be) and creates a temporary file beside it; Write appends to the
+// buffer and hands full buffers to the temporary file; Close renames it over the target. Any
+// failure throws Error(Io) naming the file, so a run that fails never goes on to report
+// success. A file not closed when the object dies (an error left the run) is abandoned: its
+// temporary file is removed and the old file, if any, stays whole.
 #pragma once
 
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace relakin {
+
+class FileReplacement;
 
 class OutputFile {
  public:
@@ -26,10 +30,10 @@ class OutputFile {
 
  private:
   void Flush();
-  [[noreturn]] void Fail(const char* what);
+  [[noreturn]] void Fail();
 
   std::string path_;
-  std::FILE* file_ = nullptr;
+  std::unique_ptr<FileReplacement> file_;  // null once closed
   std::string buffer_;
 };
 

@@ -15,10 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void Fail(const std::string& path, int err) {
-  throw Error(ErrorKind::Io,
-              "Impossible d'écrire le fichier " + path + " : " + std::strerror(err) + ".");
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+  throw Error(ErrorKind::Io, "Impossible d'écrire le fichier " + path + " : " + reason + ".");
 }
+
+[[noreturn]] void Fail(const std::string& path, int err) { Fail(path, std::strerror(err)); }
 
 fs::path ResolveTarget(const std::string& path) {
   fs::path target(path);
@@ -28,6 +29,21 @@ fs::path ResolveTarget(const std::string& path) {
     if (!ec) return resolved;
   }
   return target;
+}
+
+// The checks a direct write would make on an existing target, without opening it: a rename
+// would otherwise replace what may not be written. Returns the mode to give the new file, or 0
+// when there is no old file.
+mode_t CheckTarget(const fs::path& target, const std::string& path) {
+  struct stat st {};
+  if (stat(target.c_str(), &st) != 0) {
+    if (errno == ENOENT) return 0;
+    Fail(path, errno);
+  }
+  if (S_ISDIR(st.st_mode)) Fail(path, EISDIR);
+  if (!S_ISREG(st.st_mode)) Fail(path, "ce n'est pas un fichier ordinaire");
+  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) Fail(path, errno);
+  return st.st_mode & 07777;
 }
 
 // Creates a file of our own beside target; returns its descriptor and name.
@@ -46,41 +62,59 @@ int CreateTemporary(const fs::path& target, std::string& tmpName, const std::str
   Fail(path, EEXIST);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n == 0) errno = EIO;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 }  // namespace
 
+FileReplacement::FileReplacement(std::string path, Sync sync)
+    : path_(std::move(path)), sync_(sync) {
+  const fs::path target = ResolveTarget(path_);
+  target_ = target.string();
+  const mode_t mode = CheckTarget(target, path_);
+  fd_ = CreateTemporary(target, tmpName_, path_);
+  if (mode != 0 && fchmod(fd_, mode) != 0) Abandon(errno);
+}
+
+FileReplacement::~FileReplacement() {
+  if (fd_ < 0) return;
+  close(fd_);
+  unlink(tmpName_.c_str());
+}
+
+void FileReplacement::Abandon(int err) {
+  if (fd_ >= 0) {
+    close(fd_);
+    unlink(tmpName_.c_str());
+    fd_ = -1;
+  }
+  Fail(path_, err);
+}
+
+void FileReplacement::Write(std::string_view bytes) {
+  if (fd_ < 0) Fail(path_, EBADF);
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) Abandon(n == 0 ? EIO : errno);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+void FileReplacement::Commit() {
+  if (fd_ < 0) Fail(path_, EBADF);
+  if (sync_ == Sync::kToDisk && fsync(fd_) != 0) Abandon(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  int err = close(fd) != 0 ? errno : 0;
+  if (err == 0 && rename(tmpName_.c_str(), target_.c_str()) != 0) err = errno;
+  if (err != 0) {
+    unlink(tmpName_.c_str());
+    Fail(path_, err);
+  }
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const fs::path target = ResolveTarget(path);
-  std::string tmpName;
-  const int fd = CreateTemporary(target, tmpName, path);
-  struct stat old {};
-  bool ok = true;
-  if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-    ok = fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
-  int err = errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (ok && rename(tmpName.c_str(), target.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    unlink(tmpName.c_str());
-    Fail(path, err);
-  }
+  FileReplacement file(path, FileReplacement::Sync::kToDisk);
+  file.Write(bytes);
+  file.Commit();
 }
 
 }  // namespace relakin

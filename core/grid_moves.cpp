@@ -1,6 +1,7 @@
 #include "core/grid_moves.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "core/population_table.h"
@@ -9,12 +10,19 @@ namespace relakin {
 
 namespace {
 
+// Through copies: a reference into a row may move when another cell of the row is stored.
+void SwapCells(GenotypeTable& t, int c1, int r1, int c2, int r2) {
+  std::string first = std::as_const(t).Cells(c1, r1);
+  t.SetCell(c1, r1, std::as_const(t).Cells(c2, r2));
+  t.SetCell(c2, r2, std::move(first));
+}
+
 void SwapColumns(GenotypeTable& t, int a, int b) {
-  for (int r = 0; r < t.RowCount(); ++r) std::swap(t.Cells(a, r), t.Cells(b, r));
+  for (int r = 0; r < t.RowCount(); ++r) SwapCells(t, a, r, b, r);
 }
 
 void SwapRows(GenotypeTable& t, int a, int b) {
-  for (int c = 0; c < t.ColCount(); ++c) std::swap(t.Cells(c, a), t.Cells(c, b));
+  for (int c = 0; c < t.ColCount(); ++c) SwapCells(t, c, a, c, b);
 }
 
 }  // namespace

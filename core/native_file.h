@@ -17,10 +17,12 @@ namespace relakin {
 // Reads a native file into a new document (table, NbPops, PopFirstRow, PopNames); the caller
 // sets CurrentFileName and keeps its own document when this throws.
 // Throws Error(NotNativeFile) with "Ce fichier ne semble pas être un fichier au format
-// BRAVOLT !" when line 1 does not begin with a number, Error(Io) when the file cannot be read,
-// Error(Input) for any later unreadable number or field (a line end inside an individual's
-// 10-character name field included), Error(Capacity) past 65534 individuals. A population
-// block with count 0 reads as one empty row carrying the population's marker.
+// BRAVOLT !" when line 1 does not begin with a number, Error(Io) when the file cannot be read
+// or is not a regular file, Error(Input) for any later unreadable number or field (a line end
+// inside an individual's 10-character name field included) and for a truncated file (one that
+// ends inside a locus or population block it announces), Error(Capacity) past 65534
+// individuals. A population block with count 0 reads as one empty row carrying the
+// population's marker. The table grows with what the file holds, not with the declared counts.
 Document ReadNativeFile(const std::string& FileName);
 Document ReadNativeText(const std::string& content, const std::string& name = {});
 
@@ -28,7 +30,8 @@ Document ReadNativeText(const std::string& content, const std::string& name = {}
 // atomically: a temporary file beside the target, renamed over it once complete. Returns the
 // figures the data-description window shows. Missing locus names are said through `messages`.
 // Raises doc.AnalysisFileReady once the file is complete. Throws Error(Conversion) for a bad
-// genotype cell before any file is touched, Error(Io) when writing fails (the old file stays).
+// genotype cell before any file is touched, Error(Io) when writing fails (the old file stays)
+// or when FileName may not be written or is not a regular file (core/atomic_file.h).
 DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages);
 // The bytes SaveNativeFile writes, without touching any file or AnalysisFileReady. Both also
 // grow doc.PopNames to NbPops + 1 entries and rebuild doc.LocusColumnMap and doc.Recorded*.

@@ -1,5 +1,7 @@
 // Reading the native genotype file, one step per section of its layout. The reader fills a fresh
-// document, so a failure leaves the caller's table as it was.
+// document, so a failure leaves the caller's table as it was. What it builds grows with what the
+// file holds, never with the counts it declares: a block the file announces but does not hold
+// is a truncated file, refused with the line where the file ends.
 #include <cstdint>
 #include <string>
 
@@ -50,8 +52,11 @@ class NativeReader {
   void ReadLocusBlocks() {
     doc_.Cells.Resize(nLoci_ + 2, 2);
     for (int l = 1; l <= nLoci_; ++l) {
+      const std::string block = "le locus " + std::to_string(l);
+      if (in_.AtEof()) Truncated(block + " (" + std::to_string(nLoci_) + " annoncés)");
       doc_.Cells.SetCell(l + 1, 1, in_.ReadLine());
       doc_.Cells.SetCell(l + 1, 0, "locus" + std::to_string(l));
+      if (in_.AtEof()) Truncated("la ligne des allèles du locus " + std::to_string(l));
       in_.SkipLine();
     }
   }
@@ -59,23 +64,42 @@ class NativeReader {
   // A name line, a count line, then the individuals. A block without individuals still gets
   // one empty marked row, so the population keeps its place in the table.
   void ReadPopulationBlock() {
-    const std::size_t p = ++doc_.NbPops;
+    const std::size_t p = doc_.NbPops + 1u;
+    const std::string pop = "la population " + std::to_string(p);
+    if (in_.AtEof()) Truncated(pop + " (" + std::to_string(nPops_) + " annoncées)");
+    ++doc_.NbPops;
     doc_.SetPopName(p, in_.ReadLine());
+    if (!in_.MoreTokens()) Truncated("le nombre d'individus de " + pop);
     const std::uint16_t n = in_.ReadCount("nombre d'individus");
     in_.SkipLine();
     if (n == 0) {
       AddRow(true);
       return;
     }
-    for (std::uint16_t i = 1; i <= n; ++i) ReadNativeIndividual(i);
+    for (std::uint16_t i = 1; i <= n; ++i) {
+      ReadNativeIndividual(i, "l'individu " + std::to_string(i) + " de " + pop + " (" +
+                                  std::to_string(n) + " annoncés)");
+    }
   }
 
   // One individual line: the 10-character name field as it is, then one genotype per locus.
-  void ReadNativeIndividual(std::uint16_t i) {
+  // Every field must be in the file: a row is added only for an individual that is there.
+  void ReadNativeIndividual(std::uint16_t i, const std::string& who) {
+    if (in_.AtEof()) Truncated(who);
     const int row = AddRow(i == 1);
-    doc_.Cells.SetCell(1, row, in_.ReadField(kNameFieldWidth, "le nom de l'individu"));
-    for (int l = 1; l <= nLoci_; ++l) doc_.Cells.SetCell(l + 1, row, ReadGenotype());
+    std::string name = in_.ReadField(kNameFieldWidth, "le nom de l'individu");
+    if (name.size() < kNameFieldWidth) Truncated("la fin du nom de " + who);
+    doc_.Cells.SetCell(1, row, std::move(name));
+    for (int l = 1; l <= nLoci_; ++l) {
+      if (!in_.MoreTokens()) Truncated("le génotype du locus " + std::to_string(l) + " de " + who);
+      doc_.Cells.SetCell(l + 1, row, ReadGenotype());
+    }
     in_.SkipLine();
+  }
+
+  // The file ends where `what` should stand.
+  [[noreturn]] void Truncated(const std::string& what) const {
+    in_.Fail("fichier tronqué : la fin du fichier arrive avant " + what + ".");
   }
 
   std::string ReadGenotype() {

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace relakin {
 
+// A fresh table with the old labels: the time goes with the rows, not with rows x columns.
 void ClearTable(GenotypeTable& cells) {
-  for (int row = 0; row < cells.RowCount(); ++row) {
-    for (int col = 1; col < cells.ColCount(); ++col) cells.Cells(col, row).clear();
-  }
+  GenotypeTable cleared(cells.ColCount(), cells.RowCount());
+  for (int row = 0; row < cells.RowCount(); ++row)
+    cleared.SetCell(0, row, std::as_const(cells).Cells(0, row));
+  cells = std::move(cleared);
 }
 
 void MakeNewTable(Document& doc, int individuals, int loci) {

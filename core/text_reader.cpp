@@ -2,12 +2,10 @@
 
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "core/codepage.h"
 #include "core/errors.h"
+#include "core/file_bytes.h"
 
 namespace relakin {
 
@@ -15,11 +13,14 @@ TextReader::TextReader(std::string content, std::string name)
     : text_(std::move(content)), name_(std::move(name)) {}
 
 TextReader TextReader::FromFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + ".");
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + path + ".");
-  return TextReader(std::move(content), path);
+  return TextReader(ReadFileBytes(path), path);
+}
+
+bool TextReader::MoreTokens() const {
+  for (std::size_t p = pos_; p < text_.size(); ++p) {
+    if (static_cast<unsigned char>(text_[p]) > ' ') return true;
+  }
+  return false;
 }
 
 void TextReader::Fail(const std::string& what) const {

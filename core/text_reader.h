@@ -20,7 +20,8 @@ class TextReader {
   // `name` only serves error messages (usually the file's path, UTF-8 as the file system names
   // it).
   explicit TextReader(std::string content, std::string name = {});
-  // Reads the whole file; throws Error(Io) when it cannot be opened or read.
+  // Reads the whole file; throws Error(Io) naming it when it cannot be opened or read, or is
+  // not a regular file (a folder, a FIFO, a device), which is refused before any reading.
   static TextReader FromFile(const std::string& path);
 
   // A decimal integer with an optional sign. Throws Error(Input) for a token that is not one
@@ -42,6 +43,9 @@ class TextReader {
   std::string ReadField(std::size_t n, std::string_view what);
 
   bool AtEof() const { return pos_ >= text_.size(); }
+  // True when a token follows before the file end. A number asked for past the end reads as 0;
+  // readers for which that would be a truncated file ask this first.
+  bool MoreTokens() const;
   // True at a line end or at the file end.
   bool AtLineEnd() const;
   // 1-based number of the line the next character belongs to.

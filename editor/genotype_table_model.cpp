@@ -1,6 +1,7 @@
 #include "editor/genotype_table_model.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/codepage.h"
 
@@ -28,7 +29,7 @@ int GenotypeTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GenotypeTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-  return ToQt(doc_.Cells.Cells(tableColumn(index.column()), tableRow(index.row())));
+  return ToQt(std::as_const(doc_.Cells).Cells(tableColumn(index.column()), tableRow(index.row())));
 }
 
 QVariant GenotypeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -36,10 +37,10 @@ QVariant GenotypeTableModel::headerData(int section, Qt::Orientation orientation
   if (role != Qt::DisplayRole || section < 0) return {};
   if (orientation == Qt::Horizontal) {
     if (section >= columnCount() || doc_.Cells.RowCount() == 0) return {};
-    return ToQt(doc_.Cells.Cells(tableColumn(section), 0));
+    return ToQt(std::as_const(doc_.Cells).Cells(tableColumn(section), 0));
   }
   if (section >= rowCount() || doc_.Cells.ColCount() == 0) return {};
-  return ToQt(doc_.Cells.Cells(0, tableRow(section)));
+  return ToQt(std::as_const(doc_.Cells).Cells(0, tableRow(section)));
 }
 
 Qt::ItemFlags GenotypeTableModel::flags(const QModelIndex& index) const {

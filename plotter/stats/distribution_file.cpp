@@ -1,9 +1,7 @@
 #include "plotter/stats/distribution_file.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "plotter/stats/errors.h"
+#include "plotter/stats/file_bytes.h"
 #include "plotter/stats/number_reader.h"
 
 namespace vodave {
@@ -50,11 +48,7 @@ DistributionFile ParseDistributionFile(std::string content, const std::string& n
 }
 
 DistributionFile ReadDistributionFile(const std::string& path) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + ".");
-  std::string content((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-  if (stream.bad()) throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + path + ".");
-  return ParseDistributionFile(std::move(content), path);
+  return ParseDistributionFile(ReadFileBytes(path), path);
 }
 
 }  // namespace vodave

@@ -33,7 +33,8 @@ std::string TooManyValuesMessage();
 // Error(TooManyValues) with TooManyValuesMessage() when N exceeds kMaxValues.
 DistributionFile ParseDistributionFile(std::string content, const std::string& name = {});
 
-// Reads the file at `path` (native bytes); Error(Io) when it cannot be opened or read.
+// Reads the file at `path` (native bytes); Error(Io) naming it when it cannot be opened or
+// read, or is not a regular file (a folder, a FIFO, a device: refused before any reading).
 DistributionFile ReadDistributionFile(const std::string& path);
 
 }  // namespace vodave

@@ -1,12 +1,16 @@
 #include "analysis/analysis_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "analysis/allele_frequencies.h"
+#include "bounded_child.h"
 #include "core/errors.h"
 
 namespace relakin {
 namespace {
+
+using ::testing::HasSubstr;
 
 // The analysis file of the native format's worked example.
 const char kExample[] =
@@ -94,11 +98,6 @@ TEST(AlleleCounting, Table) {
        0,
        0,
        {NoDataFrequency, NoDataFrequency, NoDataFrequency}},
-      {"file ending early gives untyped individuals",
-       OneLocus(list, "P\r\n3\r\n         a 002002\r\n"),
-       3,
-       1,
-       {0, 1, 0}},
       {"empty list", OneLocus("0 ", "P\r\n1\r\n         a 000000"), 1, 0, {}},
       {"code outside the list adds no copy",
        OneLocus(list, "P\r\n1\r\n         a 001009"),
@@ -141,12 +140,24 @@ TEST(AnalysisFile, Failures) {
     const char* name;
     std::string file;
     ErrorKind kind;
+    int line;
   };
+  const std::string list = "2 001 002 ";
   const Bad cases[] = {
-      {"not a number", OneLocus("2 001 002 ", "P\r\n1\r\n         a 00100x"), ErrorKind::Input},
-      {"negative genotype", OneLocus("2 001 002 ", "P\r\n1\r\n         a -1"), ErrorKind::Capacity},
-      {"first code too large", OneLocus("2 001 002 ", "P\r\n1\r\n         a 65536000"),
-       ErrorKind::Capacity},
+      {"not a number", OneLocus(list, "P\r\n1\r\n         a 00100x"), ErrorKind::Input, 7},
+      {"negative genotype", OneLocus(list, "P\r\n1\r\n         a -1"), ErrorKind::Capacity, 7},
+      {"first code too large", OneLocus(list, "P\r\n1\r\n         a 65536000"), ErrorKind::Capacity,
+       7},
+      // A file that ends inside a block it announces is truncated.
+      {"fewer individuals than the count", OneLocus(list, "P\r\n3\r\n         a 002002\r\n"),
+       ErrorKind::Input, 8},
+      {"genotype missing at the end", "2 t\r\n1\r\nL\r\n0 \r\nM\r\n0 \r\nP\r\n1\r\n         a 0",
+       ErrorKind::Input, 9},
+      {"name field cut by the end", OneLocus(list, "P\r\n1\r\n    a"), ErrorKind::Input, 7},
+      {"allele list shorter than its count", "1 t\r\n0\r\nL\r\n3 001 002", ErrorKind::Input, 4},
+      {"locus block missing", "2 t\r\n0\r\nL\r\n0 \r\n", ErrorKind::Input, 5},
+      {"population block missing", OneLocus(list, "").replace(5, 1, "2"), ErrorKind::Input, 5},
+      {"count line missing", OneLocus(list, "P\r\n"), ErrorKind::Input, 6},
   };
   for (const Bad& c : cases) {
     SCOPED_TRACE(c.name);
@@ -154,7 +165,9 @@ TEST(AnalysisFile, Failures) {
       ReadAnalysisText(c.file, "temp.tmp");
       ADD_FAILURE() << "no error";
     } catch (const Error& e) {
-      EXPECT_EQ(e.kind(), c.kind);
+      EXPECT_EQ(e.kind(), c.kind) << e.what();
+      EXPECT_EQ(e.line(), c.line) << e.what();
+      EXPECT_THAT(e.what(), HasSubstr("temp.tmp, ligne " + std::to_string(c.line) + " : "));
     }
   }
   try {
@@ -162,6 +175,46 @@ TEST(AnalysisFile, Failures) {
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::Io);
+  }
+}
+
+// A file that declares far more than it holds reads or fails in a child process limited to
+// 1 GB and 10 seconds (rows sized from the declared counts would take about 8 GB, lists from
+// the declared allele counts about 4 GB).
+TEST(AnalysisFile, MemoryAndTimeGrowWithWhatTheFileHolds) {
+  if (test::kAddressSanitizer) GTEST_SKIP() << "no address-space limit under AddressSanitizer";
+  std::string empty_loci, long_lists;
+  for (int l = 0; l < 32767; ++l) empty_loci += "\r\n0 \r\n";
+  for (int l = 0; l < 65535; ++l) long_lists += "\r\n65535\r\n";
+  const struct {
+    const char* what;
+    std::string file;
+    std::string says;
+  } cases[] = {
+      {"32767 empty loci, 65535 individuals declared, none present",
+       "32767 x\r\n1\r\n" + empty_loci + "P\r\n65535\r\n",
+       "temp.tmp, ligne 65539 : fichier tronqué : la fin du fichier arrive avant l'individu 1 de "
+       "la population 1 (65535 annoncés)."},
+      {"65535 loci with 65535 alleles declared, the counts only", "65535 x\r\n1\r\n" + long_lists,
+       "temp.tmp, ligne 131072 : fichier tronqué : la fin du fichier arrive avant l'allèle 65535 "
+       "du locus 1."},
+      {"the 12-byte file", "65535\n65535\n",
+       "temp.tmp, ligne 3 : fichier tronqué : la fin du fichier arrive avant le bloc du locus 1 "
+       "(65535 annoncés)."},
+  };
+  for (const auto& c : cases) {
+    const test::ChildOutcome outcome = test::RunInBoundedChild(
+        [&]() -> std::string {
+          try {
+            ReadAnalysisText(c.file, "temp.tmp");
+            return "read without an error";
+          } catch (const Error& e) {
+            if (e.kind() != ErrorKind::Input || e.what() != c.says) return e.what();
+          }
+          return "";
+        },
+        test::kOneGigabyte, 10);
+    EXPECT_TRUE(outcome.ok) << c.what << ": " << outcome.what;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "bounded_child.h"
 #include "core/errors.h"
 #include "table_builder.h"
 
@@ -263,14 +264,80 @@ TEST(NativeFile, EmptyFileIsAnEmptyTable) {
   }
 }
 
-TEST(NativeFile, MissingBlocksAtTheEndReadAsEmptyPopulations) {
-  const Document doc = ReadNativeText("1 x\r\n2  nombre de pop\r\nA\r\n1 101 \r\nP\r\n1\r\n");
-  EXPECT_EQ(doc.NbPops, 2);
-  EXPECT_THAT(doc.PopNames, ElementsAre("", "P", ""));
-  ASSERT_EQ(doc.Cells.RowCount(), 4);
-  EXPECT_EQ(doc.Cells.Cells(1, 2), "");  // name field at the file end
-  EXPECT_EQ(doc.Cells.Cells(2, 2), "000000");
-  EXPECT_EQ(doc.Cells.Cells(0, 3), "Pop Ind2");  // the empty second population
+// A block the file announces but does not hold is refused, with the line where the file ends:
+// nothing is made up for it, so what the reader builds grows with what the file holds.
+TEST(NativeFile, TruncatedFilesAreRefusedWhereTheyEnd) {
+  const std::string head = "1 x\r\n1  nombre de pop\r\nA\r\n1 101 \r\nP\r\n";
+  const struct {
+    const char* what;
+    std::string text;
+    int line;
+  } cases[] = {
+      {"line 1 only", "1 x\r\n", 2},
+      {"locus block without its allele line", "2 x\r\n0\r\nA\r\n1 101 \r\nB\r\n", 6},
+      {"population without its count line", head, 6},
+      {"fewer individuals than the count", head + "2\r\n         a 101101\r\n", 8},
+      {"name field cut by the end", head + "1\r\n    a", 7},
+      {"genotype missing at the end",
+       "2 x\r\n1\r\nA\r\n1 101 \r\nB\r\n1 202 \r\nP\r\n1\r\n         a 101101", 9},
+      {"fewer population blocks than line 2",
+       "1 x\r\n2  nombre de pop\r\nA\r\n1 101 \r\nP\r\n1\r\n         a 101101\r\n", 8},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadNativeText(c.text, "f.bvt");
+      ADD_FAILURE() << c.what;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Input) << c.what;
+      EXPECT_EQ(e.line(), c.line) << c.what << ": " << e.what();
+      EXPECT_THAT(e.what(), HasSubstr("f.bvt, ligne " + std::to_string(c.line) +
+                                      " : fichier tronqué : la fin du fichier arrive avant "))
+          << c.what;
+    }
+  }
+}
+
+// Hostile files read or fail in a child process limited to 1 GB and 10 seconds (a table sized
+// from the declared counts would take about 137 GB).
+TEST(NativeFile, MemoryAndTimeGrowWithWhatTheFileHolds) {
+  if (test::kAddressSanitizer) GTEST_SKIP() << "no address-space limit under AddressSanitizer";
+  std::string empty_loci, empty_pops;
+  for (int l = 0; l < 65535; ++l) empty_loci += "\r\n0 \r\n";
+  for (int p = 0; p < 65534; ++p) empty_pops += "\r\n0\r\n";
+  const std::string empty_blocks = "65535 x\r\n65534  nombre de pop\r\n" + empty_loci + empty_pops;
+  const std::string one_name = "65535 x\r\n1\r\n" + empty_loci + "P\r\n65535\r\n         a";
+  const struct {
+    const char* what;
+    std::string text;
+    int refused_on;  // 0: reads
+    std::string says;
+  } cases[] = {
+      {"the 12-byte file", "65535\n65535\n", 3,
+       "f.bvt, ligne 3 : fichier tronqué : la fin du fichier arrive avant le locus 1 "
+       "(65535 annoncés)."},
+      {"65535 empty loci and 65534 empty populations", empty_blocks, 0, ""},
+      {"65535 loci and 65535 individuals declared, one name present", one_name, 2 + 2 * 65535 + 3,
+       "f.bvt, ligne 131075 : fichier tronqué : la fin du fichier arrive avant le génotype du "
+       "locus 1 de l'individu 1 de la population 1 (65535 annoncés)."},
+  };
+  for (const auto& c : cases) {
+    const test::ChildOutcome outcome = test::RunInBoundedChild(
+        [&]() -> std::string {
+          try {
+            const Document doc = ReadNativeText(c.text, "f.bvt");
+            if (c.refused_on != 0) return "read without an error";
+            if (doc.Cells.RowCount() != 65536 || doc.Cells.ColCount() != 65537 ||
+                doc.NbPops != 65534 || doc.Cells.Cells(0, 65535) != "Pop Ind65534")
+              return "wrong table";
+          } catch (const Error& e) {
+            if (e.kind() != ErrorKind::Input || e.line() != c.refused_on || e.what() != c.says)
+              return e.what();
+          }
+          return "";
+        },
+        test::kOneGigabyte, 10);
+    EXPECT_TRUE(outcome.ok) << c.what << ": " << outcome.what;
+  }
 }
 
 TEST(NativeFile, ReaderTakesFieldsAsTheLayoutSays) {
@@ -348,13 +415,14 @@ TEST(NativeFile, UnreadableFilesFailWithTheirKindAndLine) {
 }
 
 TEST(NativeFile, MoreIndividualsThanGridRowsIsACapacityError) {
-  // Individual k stands on grid row k + 1, a 16-bit number: 65534 individuals at most.
-  // Past the file end every individual reads as an empty name; a missing block as an empty
-  // population, which still takes a row.
-  const std::string full = "0 x\r\n1\r\nP\r\n65534\r\n";
+  // Individual k stands on grid row k + 1, a 16-bit number: 65534 individuals at most. An
+  // empty population still takes a row.
+  std::string full = "0 x\r\n1\r\nP\r\n65534\r\n";
+  for (int i = 0; i < 65534; ++i) full += "         a\r\n";
   EXPECT_EQ(ReadNativeText(full).Cells.RowCount(), 65536);
+  full.replace(full.find("1\r\nP"), 1, "2");
   try {
-    ReadNativeText("0 x\r\n2\r\nP\r\n65534\r\n");
+    ReadNativeText(full + "Q\r\n0\r\n");
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::Capacity);

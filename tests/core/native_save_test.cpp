@@ -1,10 +1,15 @@
 // Saving the native file to disk: atomic replacement, the analysis-file flag, failures.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "bounded_child.h"
 #include "core/errors.h"
 #include "core/native_file.h"
 #include "table_builder.h"
@@ -135,6 +140,56 @@ TEST(SaveNativeFile, WriteFailingHalfWayKeepsTheOldFile) {
   EXPECT_EQ(test::ReadBytes(target), "old");
   EXPECT_FALSE(doc.AnalysisFileReady);
   EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
+}
+
+// A file its permissions forbid writing, in a writable folder, is refused with the error a
+// direct write gives the same user (root is made an ordinary user for it) and left as it was;
+// what is not a regular file is refused and stays what it was.
+TEST(SaveNativeFile, ReadOnlyAndNonRegularTargetsAreRefusedAndLeftAsTheyWere) {
+  test::ScratchDir dir;
+  fs::permissions(dir.path(), fs::perms::all);
+  const fs::path target = dir / "pop.bvt";
+  test::WriteBytes(target, "old");
+  ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+  const test::ChildOutcome outcome = test::RunInBoundedChild(
+      [&]() -> std::string {
+        if (std::string failed = test::BecomeUnprivileged(); !failed.empty()) return failed;
+        const int fd = open(target.c_str(), O_WRONLY);
+        if (fd >= 0) return "the file is writable";
+        const std::string says = "Impossible d'écrire le fichier " + target.string() + " : " +
+                                 std::strerror(errno) + ".";
+        Document doc = Table();
+        SilentMessages quiet;
+        try {
+          SaveNativeFile(doc, target.string(), quiet);
+          return "saved";
+        } catch (const Error& e) {
+          if (e.kind() != ErrorKind::Io || e.what() != says) return e.what();
+        }
+        return doc.AnalysisFileReady ? "flag raised" : "";
+      },
+      0, 20);
+  EXPECT_TRUE(outcome.ok) << outcome.what;
+  EXPECT_EQ(test::ReadBytes(target), "old");
+  struct stat st {};
+  ASSERT_EQ(stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+  const fs::path fifo = dir / "pipe.bvt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  Document doc = Table();
+  SilentMessages quiet;
+  try {
+    SaveNativeFile(doc, fifo.string(), quiet);
+    ADD_FAILURE() << "saved over a FIFO";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Io);
+    EXPECT_STREQ(e.what(), ("Impossible d'écrire le fichier " + fifo.string() +
+                            " : ce n'est pas un fichier ordinaire.")
+                               .c_str());
+  }
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_THAT(dir.Entries(), UnorderedElementsAre("pop.bvt", "pipe.bvt"));
 }
 
 TEST(SaveNativeFile, SavedFileOpensAgainAsTheSameTable) {

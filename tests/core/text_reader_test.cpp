@@ -2,7 +2,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "bounded_child.h"
 #include "core/errors.h"
 #include "table_builder.h"
 
@@ -145,6 +147,37 @@ TEST(TextReader, FromFileReadsBytesAndReportsAMissingFile) {
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::Io);
     EXPECT_THAT(e.what(), HasSubstr("none.txt"));
+  }
+}
+
+// A folder, a FIFO without a writer and an endless device are refused before any reading, with
+// a French sentence naming them: never the library's own exception, a hang or a memory blow-up.
+TEST(TextReader, WhatIsNotARegularFileIsRefusedBeforeReading) {
+  test::ScratchDir dir;
+  const std::string fifo = (dir / "pipe").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string path, says;
+  };
+  std::vector<Case> cases = {{dir.path().string(), "c'est un dossier, pas un fichier."},
+                             {fifo, "ce n'est pas un fichier ordinaire."}};
+  // An endless read could not be stopped by a memory limit under AddressSanitizer.
+  if (!test::kAddressSanitizer)
+    cases.push_back({"/dev/zero", "ce n'est pas un fichier ordinaire."});
+  for (const Case& c : cases) {
+    const test::ChildOutcome outcome = test::RunInBoundedChild(
+        [&]() -> std::string {
+          try {
+            TextReader::FromFile(c.path);
+            return "read without an error";
+          } catch (const Error& e) {
+            const std::string expected = "Impossible de lire " + c.path + " : " + c.says;
+            if (e.kind() != ErrorKind::Io || e.what() != expected) return e.what();
+          }
+          return "";
+        },
+        test::kAddressSanitizer ? 0 : test::kOneGigabyte, 10);
+    EXPECT_TRUE(outcome.ok) << c.path << ": " << outcome.what;
   }
 }
 

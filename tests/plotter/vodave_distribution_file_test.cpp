@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bounded_child.h"
 #include "plotter/stats/distribution_file.h"
 #include "plotter/stats/errors.h"
 
@@ -108,6 +111,39 @@ TEST(VodaveDistributionFileTest, ReportsAFileThatCannotBeOpened) {
     EXPECT_EQ(e.kind(), ErrorKind::Io);
     EXPECT_NE(std::string(e.what()).find("missing.res"), std::string::npos);
   }
+}
+
+// A folder, a FIFO without a writer and an endless device are refused before any reading, with
+// a French sentence naming them: never the library's own exception, a hang or a memory blow-up.
+TEST(VodaveDistributionFileTest, RefusesWhatIsNotARegularFileBeforeReading) {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "vodave-XXXXXX").string();
+  const std::string dir = mkdtemp(tmpl.data());
+  const std::string fifo = dir + "/pipe.res";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string path, says;
+  };
+  std::vector<Case> cases = {{dir, "c'est un dossier, pas un fichier."},
+                             {fifo, "ce n'est pas un fichier ordinaire."}};
+  // An endless read could not be stopped by a memory limit under AddressSanitizer.
+  if (!relakin::test::kAddressSanitizer)
+    cases.push_back({"/dev/zero", "ce n'est pas un fichier ordinaire."});
+  for (const Case& c : cases) {
+    const relakin::test::ChildOutcome outcome = relakin::test::RunInBoundedChild(
+        [&]() -> std::string {
+          try {
+            ReadDistributionFile(c.path);
+            return "read without an error";
+          } catch (const Error& e) {
+            const std::string expected = "Impossible de lire " + c.path + " : " + c.says;
+            if (e.kind() != ErrorKind::Io || e.what() != expected) return e.what();
+          }
+          return "";
+        },
+        relakin::test::kAddressSanitizer ? 0 : relakin::test::kOneGigabyte, 10);
+    EXPECT_TRUE(outcome.ok) << c.path << ": " << outcome.what;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+// Reading a whole file into memory, for the plotter's reader (vodave links nothing of relakin).
+#pragma once
+
+#include <string>
+
+namespace vodave {
+
+// The bytes of the regular file at `path`. What is not a regular file (a folder, a FIFO, a
+// device such as /dev/zero) is refused before anything is read, so reading never blocks or
+// runs without end. Throws Error(Io) with a French sentence naming `path` when the file cannot
+// be opened, is not a regular file, cannot be read, or does not fit in memory.
+std::string ReadFileBytes(const std::string& path);
+
+}  // namespace vodave
