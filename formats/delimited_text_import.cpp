@@ -8,6 +8,7 @@
 
 #include "core/codepage.h"
 #include "core/errors.h"
+#include "core/file_bytes.h"
 #include "core/genotype_code.h"
 #include "formats/import_input.h"
 #include "formats/import_table.h"
@@ -177,7 +178,7 @@ Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options
 }
 
 Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options) {
-  return ReadDelimited(ReadFileText(FileName), options, FileName);
+  return ReadDelimited(ReadFileBytes(FileName), options, FileName);
 }
 
 }  // namespace relakin

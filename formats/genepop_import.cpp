@@ -7,6 +7,7 @@
 
 #include "core/codepage.h"
 #include "core/errors.h"
+#include "core/file_bytes.h"
 #include "formats/import_input.h"
 #include "formats/import_table.h"
 
@@ -193,7 +194,7 @@ Document ImportGenepopFile(std::istream& in, const std::string& name) {
 }
 
 Document ImportGenepopFile(const std::string& FileName) {
-  return ReadGenepop(ReadFileText(FileName), FileName);
+  return ReadGenepop(ReadFileBytes(FileName), FileName);
 }
 
 }  // namespace relakin

@@ -1,13 +1,12 @@
 #include "formats/import_input.h"
 
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "core/codepage.h"
 #include "core/errors.h"
+#include "core/file_bytes.h"
 
 namespace relakin {
 
@@ -20,23 +19,13 @@ std::string ReadStreamText(std::istream& in, const std::string& name) {
   return content;
 }
 
-std::string ReadFileText(const std::string& path) {
-  std::error_code ec;
-  // A folder would read as an empty file and a FIFO could block for ever.
-  if (!std::filesystem::is_regular_file(path, ec))
-    throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + ".");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + ".");
-  return ReadStreamText(in, path);
-}
-
 ImportInput ImportInput::FromStream(std::istream& in, std::string name) {
   std::string content = ReadStreamText(in, name);
   return ImportInput(std::move(content), std::move(name));
 }
 
 ImportInput ImportInput::FromFile(const std::string& path) {
-  return ImportInput(ReadFileText(path), path);
+  return ImportInput(ReadFileBytes(path), path);
 }
 
 void ImportInput::Fail(const std::string& what) const {

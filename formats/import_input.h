@@ -66,8 +66,6 @@ class ImportInput {
 
 // The whole stream's bytes; throws Error(Io) naming `name` when it cannot be read.
 std::string ReadStreamText(std::istream& in, const std::string& name);
-// The whole file's bytes; throws Error(Io) when it is not a regular file or cannot be read.
-std::string ReadFileText(const std::string& path);
 
 // The digits of a non-negative decimal token: "+" dropped; empty when the token is not one.
 std::string_view DigitsOf(std::string_view token);

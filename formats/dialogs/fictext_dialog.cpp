@@ -13,6 +13,7 @@
 #include <exception>
 
 #include "core/codepage.h"
+#include "core/file_bytes.h"
 #include "editor/prompts.h"
 #include "formats/delimited_text_import.h"
 #include "formats/dialogs/choice_group.h"
@@ -108,7 +109,7 @@ void Tf_fictext::PrepareTextImport(const QString& FileName) {
   done_ = false;
   imported_.reset();
   fileName_ = FileName;
-  content_ = ReadFileText(QFile::encodeName(FileName).toStdString());
+  content_ = ReadFileBytes(QFile::encodeName(FileName).toStdString());
   preview_->setRows(RawLinePreview(content_));
   prompts_.exec(*this);
 }
