@@ -17,9 +17,19 @@ function(relakin_glob_library name dir)
   endif()
 endfunction()
 
+# relakin_sanitizer_defaults(TARGET)
+# In the sanitizer build, gives a test program its sanitizer settings and leak suppressions.
+function(relakin_sanitizer_defaults target)
+  if(RELAKIN_SANITIZE)
+    target_sources(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests/sanitizers/defaults.cpp")
+    target_compile_definitions(${target} PRIVATE
+      RELAKIN_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp")
+  endif()
+endfunction()
+
 # relakin_add_tests(DIR LINKS ...)
 # One test program per DIR/*_test.cpp (GoogleTest's main) and per DIR/*_guitest.cpp
-# (our main, which starts a QApplication on the offscreen platform).
+# (our main, which starts a QApplication on the offscreen platform). Each test may run 120 s.
 function(relakin_add_tests dir)
   cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS "${dir}/*_test.cpp")
@@ -29,7 +39,9 @@ function(relakin_add_tests dir)
     target_link_libraries(${base} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_include_directories(${base} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
     target_compile_definitions(${base} PRIVATE RELAKIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-    gtest_discover_tests(${base} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" DISCOVERY_TIMEOUT 60)
+    relakin_sanitizer_defaults(${base})
+    gtest_discover_tests(${base} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 120)
   endforeach()
   file(GLOB guitests CONFIGURE_DEPENDS "${dir}/*_guitest.cpp")
   foreach(src IN LISTS guitests)
@@ -39,7 +51,8 @@ function(relakin_add_tests dir)
     target_link_libraries(${base} PRIVATE ${ARG_LINKS} Qt6::Test GTest::gtest GTest::gmock)
     target_include_directories(${base} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
     target_compile_definitions(${base} PRIVATE RELAKIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    relakin_sanitizer_defaults(${base})
     gtest_discover_tests(${base} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" DISCOVERY_TIMEOUT 120
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endforeach()
 endfunction()

@@ -19,4 +19,9 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   return editor;
 }
 
+void GridCellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+  emit editorDestroying(editor);
+  QStyledItemDelegate::destroyEditor(editor, index);
+}
+
 }  // namespace relakin

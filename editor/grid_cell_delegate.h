@@ -16,12 +16,17 @@ class GridCellDelegate : public QStyledItemDelegate {
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
+  // Says editorDestroying, then lets the editor go (it is deleted later).
+  void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
 
  signals:
   // A new editor for table cell (col, row); connect here to filter its events.
   void editorCreated(QLineEdit* editor, int col, int row) const;
   // The text of the editor of table cell (col, row) changed by the user.
   void textEdited(int col, int row, const QString& text) const;
+  // The view is done with `editor`, still whole: whoever filters its events must stop now, or
+  // its filter meets the editor half destroyed.
+  void editorDestroying(QWidget* editor) const;
 };
 
 }  // namespace relakin

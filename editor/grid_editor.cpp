@@ -127,6 +127,11 @@ void GridEditor::connectGrid() {
     });
     connect(delegate, &GridCellDelegate::textEdited, this,
             [this](int col, int row, const QString& text) { textTyped(col, row, text); });
+    // Its destructor still sends events (focus, hide): none may reach the filter's downcast.
+    connect(delegate, &GridCellDelegate::editorDestroying, this, [this](QWidget* editor) {
+      editor->removeEventFilter(this);
+      if (cellEditor_.data() == editor) cellEditor_.clear();
+    });
   }
   QHeaderView* headings = grid_.horizontalHeader();
   QHeaderView* labels = grid_.verticalHeader();

@@ -24,9 +24,11 @@ int TickStep(int top) {
 
 }  // namespace
 
-HistogramChart::HistogramChart(QWidget* parent) : QChartView(parent) {
+// The chart is handed to the view's constructor, whose scene then owns it: a chart given later
+// through setChart() would orphan the empty one the plain constructor makes.
+HistogramChart::HistogramChart(QWidget* parent) : QChartView(new QChart, parent) {
   setObjectName("Chart1");
-  auto* chart = new QChart;
+  QChart* chart = this->chart();
   chart->setTitle(QString());
   chart->setBackgroundBrush(Qt::white);
   series_ = new QBarSeries(chart);
@@ -43,7 +45,6 @@ HistogramChart::HistogramChart(QWidget* parent) : QChartView(parent) {
   chart->addAxis(axis_y_, Qt::AlignLeft);
   series_->attachAxis(axis_x_);
   series_->attachAxis(axis_y_);
-  setChart(chart);
   setRenderHint(QPainter::Antialiasing);
   connect(chart, &QChart::plotAreaChanged, this,
           [this] { FitClassLabels(*this->chart(), *axis_x_); });

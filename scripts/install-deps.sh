@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshot script need.
+# Installs the Debian packages the build, the tests and the screenshot script need; clang, its
+# sanitizer and libFuzzer runtimes and llvm-symbolizer serve the fuzzing build.
 # Idempotent: asks apt only when something is missing.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick fonts-dejavu-core
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -1,24 +1,28 @@
 // Entry point of the GUI test programs: a QApplication on the offscreen platform, so the
-// tests run (and gtest_discover_tests lists them) without a display.
+// tests run (and gtest_discover_tests lists them) without a display, and a watchdog that fails
+// and closes any modal window left open with nobody to answer it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "modal_windows.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir runtime;
   if (runtime.isValid()) {
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
   }
   QTemporaryDir config;
   if (config.isValid()) qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication app(argc, argv);
+  gui_testing::ModalWatchdog watchdog;
   ::testing::InitGoogleMock(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <functional>
 #include <tuple>
 
 #include "editing_window_fixture.h"
 #include "editor/popname_dialog.h"
+#include "modal_windows.h"
 
 namespace relakin::test {
 namespace {
@@ -262,18 +262,15 @@ class GridEditingWithBoxes : public EditingWindowTest {
 
 TEST_F(GridEditingWithBoxes, TheCellEditorSurvivesTheWarningBox) {
   QString shown;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = box->text();
-      box->accept();
-    }
+  const gui_testing::ModalAnswer answer([&shown](QWidget* window) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    ASSERT_TRUE(box) << window->metaObject()->className();
+    shown = box->text();
+    box->accept();
   });
-  closer.start(20);
   click(3, 4);
   type("00012");
   type("3");
-  closer.stop();
   EXPECT_EQ(shown, QString::fromUtf8("Un des 2 allèles est = 000 !!"));
   QLineEdit* editor = openEditor();
   ASSERT_NE(editor, nullptr);

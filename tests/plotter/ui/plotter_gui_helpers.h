@@ -14,12 +14,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 
+#include "modal_windows.h"
 #include "plotter/plotter_windows.h"
 
 // Readable QStrings in failure messages.
@@ -31,24 +31,12 @@ inline QString TestData(const char* name) {
   return QString(RELAKIN_TEST_DATA) + "/plotter/" + name;
 }
 
-// Runs `act` on the next modal window once it is shown (a dialog's exec() or a message box);
-// `act` must close it. Gives up after a few seconds, closing whatever is modal.
-inline void WhenModal(std::function<void(QWidget*)> act) {
-  auto* timer = new QTimer(qApp);
-  auto ticks = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, ticks, act] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible()) {
-      timer->stop();
-      timer->deleteLater();
-      act(modal);
-    } else if (++*ticks > 500) {
-      timer->stop();
-      timer->deleteLater();
-      ADD_FAILURE() << "no modal window came";
-    }
-  });
-  timer->start(10);
+// Answers the next modal window (a dialog's exec() or a message box) with `act` while the
+// returned answer lives; `act` must close it. A window left open, or none at all, fails the test
+// and is closed (tests/modal_windows.h).
+[[nodiscard]] inline std::unique_ptr<gui_testing::ModalAnswer> WhenModal(
+    std::function<void(QWidget*)> act) {
+  return std::make_unique<gui_testing::ModalAnswer>(std::move(act));
 }
 
 // Clicks the menu bar's `menuName` menu, then its `actionName` item.
@@ -70,19 +58,22 @@ inline void ClickButton(QWidget* window, const char* name) {
   QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Closes the next message box and hands back its title and text.
+// Closes the next message box with OK while it lives, and keeps its title and text.
 struct BoxSeen {
   QString title;
   QString text;
   bool seen = false;
+  std::unique_ptr<gui_testing::ModalAnswer> answer;
 };
-inline std::shared_ptr<BoxSeen> CloseNextMessageBox() {
-  auto seen = std::make_shared<BoxSeen>();
-  WhenModal([seen](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    ASSERT_TRUE(box) << w->metaObject()->className();
-    *seen = {box->windowTitle(), box->text(), true};
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+[[nodiscard]] inline std::unique_ptr<BoxSeen> CloseNextMessageBox() {
+  auto seen = std::make_unique<BoxSeen>();
+  seen->answer = WhenModal([box = seen.get()](QWidget* w) {
+    auto* message = qobject_cast<QMessageBox*>(w);
+    ASSERT_TRUE(message) << w->metaObject()->className();
+    box->title = message->windowTitle();
+    box->text = message->text();
+    box->seen = true;
+    QTest::mouseClick(message->button(QMessageBox::Ok), Qt::LeftButton);
   });
   return seen;
 }

@@ -31,7 +31,7 @@ TEST_F(VodaveClassDialogTest, BringsWhatWasTypedIntoFiveToTwenty) {
   } cases[] = {{"12", 12}, {"3", 5}, {"", 5}, {"x", 5}, {"20", 20}, {"25", 5}, {"7", 7}};
   Open(TestData("permutation12.res"));
   for (const Case& c : cases) {
-    WhenModal([&c](QWidget* dialog) {
+    const auto answer = WhenModal([&c](QWidget* dialog) {
       auto* spin = dialog->findChild<QSpinBox*>("SpinEdit1");
       spin->setFocus();
       QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
@@ -46,7 +46,7 @@ TEST_F(VodaveClassDialogTest, BringsWhatWasTypedIntoFiveToTwenty) {
 
 TEST_F(VodaveClassDialogTest, HelpDoesNothing) {
   Open(TestData("permutation12.res"));
-  WhenModal([](QWidget* dialog) {
+  const auto answer = WhenModal([](QWidget* dialog) {
     ClickButton(dialog, "HelpBtn");
     EXPECT_TRUE(dialog->isVisible());
     ClickButton(dialog, "CancelBtn");

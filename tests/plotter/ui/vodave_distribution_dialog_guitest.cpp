@@ -21,7 +21,7 @@ class VodaveDistributionDialogTest : public PlotterTest {
   // Opens "Distribution", runs `look` on the dialog, then closes it with its OK button.
   void ShowDistribution(std::function<void(QWidget*)> look) {
     bool seen = false;
-    WhenModal([&seen, look](QWidget* dialog) {
+    const auto answer = WhenModal([&seen, look](QWidget* dialog) {
       seen = true;
       look(dialog);
       ClickButton(dialog, "BitBtn1");
@@ -128,7 +128,7 @@ TEST_F(VodaveDistributionDialogTest, SaysWhatCannotBeComputed) {
 
 TEST_F(VodaveDistributionDialogTest, RefillsTheClassTableAtEveryDrawing) {
   Open(TestData("permutation12.res"));
-  WhenModal([](QWidget* dialog) {
+  const auto answer = WhenModal([](QWidget* dialog) {
     auto* spin = dialog->findChild<QAbstractSpinBox*>("SpinEdit1");
     spin->setFocus();
     QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
@@ -162,7 +162,7 @@ TEST_F(VodaveDistributionDialogTest, PrintsTheDialogsImage) {
 TEST_F(VodaveDistributionDialogTest, SaysSoWhenThereIsNoPrinter) {
   w.distrib.SetPrinterFactory([] { return std::unique_ptr<QPrinter>(); });
   Open(TestData("permutation12.res"));
-  std::shared_ptr<BoxSeen> box;
+  std::unique_ptr<BoxSeen> box;
   ShowDistribution([&box](QWidget* dialog) {
     box = CloseNextMessageBox();
     ClickButton(dialog, "BitBtn2");
