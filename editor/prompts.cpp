@@ -6,8 +6,8 @@
 
 namespace relakin {
 
-QString QtFileFilter(const QString& delphiFilter) {
-  const QStringList parts = delphiFilter.split('|');
+QString QtFileFilter(const QString& pairs) {
+  const QStringList parts = pairs.split('|');
   QStringList filters;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);

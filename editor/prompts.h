@@ -16,7 +16,7 @@ namespace relakin {
 inline constexpr const char* kAppTitle = "RELAKIN";
 
 struct FileDialogSpec {
-  QString filter;  // Delphi-style "Label|pattern|Label|pattern"
+  QString filter;  // label and pattern pairs: "Label|pattern|Label|pattern"
   bool mustExist = false;
   bool confirmOverwrite = false;
 };
@@ -52,9 +52,9 @@ class QtPrompts : public Prompts {
   int exec(QDialog& dialog) override;
 };
 
-// Qt's filter list for a Delphi-style filter: "BRAVOLT |*.bvt" gives "BRAVOLT (*.bvt)"; the
+// Qt's filter list for label and pattern pairs: "BRAVOLT |*.bvt" gives "BRAVOLT (*.bvt)"; the
 // pattern "*.*" becomes "*", every file.
-QString QtFileFilter(const QString& delphiFilter);
+QString QtFileFilter(const QString& pairs);
 
 // Sets `dialog` up for `request` as QtPrompts shows it: the accept mode, the file mode and the
 // file types, each shown by its label alone, as the filter writes it.
