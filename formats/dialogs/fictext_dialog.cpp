@@ -18,7 +18,6 @@
 #include "formats/delimited_text_import.h"
 #include "formats/dialogs/choice_group.h"
 #include "formats/dialogs/preview_model.h"
-#include "formats/import_input.h"
 
 namespace relakin {
 namespace {
