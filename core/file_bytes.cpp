@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <iterator>
 #include <new>
 
 #include "core/errors.h"
@@ -70,6 +71,12 @@ std::string ReadFileBytes(const std::string& path) {
     Fail("Mémoire insuffisante pour lire le fichier " + path + ".");
   }
   return bytes;
+}
+
+std::string ReadStreamBytes(std::istream& in, const std::string& name) {
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) Fail("Erreur de lecture du fichier " + name + ".");
+  return content;
 }
 
 }  // namespace relakin

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <system_error>
 
 #include "core/codepage.h"
 #include "core/errors.h"
@@ -14,6 +15,11 @@ TextReader::TextReader(std::string content, std::string name)
 
 TextReader TextReader::FromFile(const std::string& path) {
   return TextReader(ReadFileBytes(path), path);
+}
+
+TextReader TextReader::FromStream(std::istream& in, std::string name) {
+  std::string content = ReadStreamBytes(in, name);
+  return TextReader(std::move(content), std::move(name));
 }
 
 bool TextReader::MoreTokens() const {
@@ -30,16 +36,15 @@ void TextReader::Fail(const std::string& what) const {
 
 bool TextReader::AtLineEnd() const { return AtEof() || text_[pos_] == '\n' || text_[pos_] == '\r'; }
 
-void TextReader::SkipSeparators() {
-  while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= ' ') {
-    const char c = text_[pos_++];
-    if (c == '\n') {
-      ++line_;
-    } else if (c == '\r') {
-      if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-      ++line_;
-    }
-  }
+char TextReader::ReadChar() {
+  const char c = text_[pos_++];
+  if (c == '\n' || (c == '\r' && (AtEof() || text_[pos_] != '\n'))) ++line_;
+  return c;
+}
+
+bool TextReader::SkipSeparators() {
+  while (!AtEof() && static_cast<unsigned char>(text_[pos_]) <= ' ') ReadChar();
+  return !AtEof();
 }
 
 std::string_view TextReader::NextToken() {
@@ -47,6 +52,10 @@ std::string_view TextReader::NextToken() {
   const std::size_t start = pos_;
   while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) > ' ') ++pos_;
   return std::string_view(text_).substr(start, pos_ - start);
+}
+
+void TextReader::RequireToken(std::string_view what) {
+  if (!SkipSeparators()) Fail("le fichier se termine avant " + std::string(what) + ".");
 }
 
 std::int64_t TextReader::ReadInteger() {
@@ -73,6 +82,20 @@ std::uint16_t TextReader::ReadCount(std::string_view what) {
   if (v < 0 || v > 65535)
     Fail(std::string(what) + " hors limites (0 à 65535) : " + std::to_string(v) + ".");
   return static_cast<std::uint16_t>(v);
+}
+
+std::uint64_t TextReader::ReadUnsigned(std::string_view what, std::uint64_t max) {
+  const std::string_view token = NextToken();
+  if (token.empty()) return 0;
+  const std::string_view digits = DigitsOf(token);
+  std::uint64_t value = 0;
+  const char* last = digits.data() + digits.size();
+  const auto [ptr, ec] = std::from_chars(digits.data(), last, value);
+  if (digits.empty() || ptr != last)
+    Fail("nombre entier positif attendu, trouvé « " + Cp1252ToUtf8(token) + " ».");
+  if (ec == std::errc::result_out_of_range || value > max)
+    Fail(std::string(what) + " hors limites : " + Cp1252ToUtf8(token) + ".");
+  return value;
 }
 
 double TextReader::ReadReal() {
@@ -102,13 +125,7 @@ std::string TextReader::ReadToLineEnd() {
 void TextReader::SkipLine() {
   while (!AtLineEnd()) ++pos_;
   if (AtEof()) return;
-  if (text_[pos_] == '\r') {
-    ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-  } else {
-    ++pos_;
-  }
-  ++line_;
+  if (ReadChar() == '\r' && !AtEof() && text_[pos_] == '\n') ReadChar();
 }
 
 std::string TextReader::ReadLine() {
@@ -124,6 +141,14 @@ std::string TextReader::ReadField(std::size_t n, std::string_view what) {
     out += text_[pos_++];
   }
   return out;
+}
+
+std::string_view DigitsOf(std::string_view token) {
+  if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+  for (const char c : token) {
+    if (c < '0' || c > '9') return {};
+  }
+  return token;
 }
 
 }  // namespace relakin

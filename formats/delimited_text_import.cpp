@@ -10,7 +10,7 @@
 #include "core/errors.h"
 #include "core/file_bytes.h"
 #include "core/genotype_code.h"
-#include "formats/import_input.h"
+#include "core/text_reader.h"
 #include "formats/import_table.h"
 #include "formats/text_fields.h"
 
@@ -174,7 +174,7 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits) {
 
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
                            const std::string& name) {
-  return ReadDelimited(ReadStreamText(in, name), options, name);
+  return ReadDelimited(ReadStreamBytes(in, name), options, name);
 }
 
 Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options) {

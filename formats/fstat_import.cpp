@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "formats/import_input.h"
+#include "core/text_reader.h"
 #include "formats/import_table.h"
 
 namespace relakin {
@@ -13,24 +13,28 @@ constexpr std::uint64_t kNoMax = std::numeric_limits<std::uint64_t>::max();
 
 class FstatReader {
  public:
-  explicit FstatReader(ImportInput& in) : in_(in) {}
+  explicit FstatReader(TextReader& in) : in_(in) {}
 
   Document Read() {
     // The counts are checked before anything is allocated.
-    in_.ReadCount("nombre d'échantillons", "l'en-tête (4 nombres attendus)");
-    const std::uint16_t loci = in_.ReadCount("nombre de locus", "l'en-tête (4 nombres attendus)");
-    in_.ReadCount("plus grand allèle", "l'en-tête (4 nombres attendus)");
-    digits_ = static_cast<std::int64_t>(
-        in_.ReadNumber("l'en-tête (4 nombres attendus)", kNoMax, "nombre de chiffres"));
+    HeaderNumber("nombre d'échantillons", UINT16_MAX);
+    const auto loci = static_cast<std::uint16_t>(HeaderNumber("nombre de locus", UINT16_MAX));
+    HeaderNumber("plus grand allèle", UINT16_MAX);
+    digits_ = static_cast<std::int64_t>(HeaderNumber("nombre de chiffres", kNoMax));
     in_.SkipLine();
     ImportTable table(loci, in_.Name());
     ReadLocusNames(table.Doc(), loci);
     // Blank text after the last individual is no individual.
-    while (in_.SkipBlankText()) ReadIndividual(table, loci);
+    while (in_.SkipSeparators()) ReadIndividual(table, loci);
     return table.Take();
   }
 
  private:
+  std::uint64_t HeaderNumber(std::string_view what, std::uint64_t max) {
+    in_.RequireToken("l'en-tête (4 nombres attendus)");
+    return in_.ReadUnsigned(what, max);
+  }
+
   void ReadLocusNames(Document& doc, std::uint16_t loci) {
     for (int l = 1; l <= loci; ++l) {
       if (in_.AtEof()) {
@@ -43,7 +47,7 @@ class FstatReader {
 
   void ReadIndividual(ImportTable& table, std::uint16_t loci) {
     const int line = in_.Line();
-    const std::uint16_t p = in_.ReadCount("numéro de population");
+    const auto p = static_cast<std::uint16_t>(in_.ReadUnsigned("numéro de population", UINT16_MAX));
     const bool starts = table.Individuals() == 0 || p != previous_;
     previous_ = p;
     const int row = table.AddIndividual(starts, line);
@@ -55,16 +59,16 @@ class FstatReader {
   }
 
   std::string ReadGenotype(int k, int l) {
-    const std::string missing =
-        "le génotype du locus " + std::to_string(l) + " de l'individu " + std::to_string(k);
-    const std::uint64_t g = in_.ReadNumber(missing, kNoMax, "génotype");
+    in_.RequireToken("le génotype du locus " + std::to_string(l) + " de l'individu " +
+                     std::to_string(k));
+    const std::uint64_t g = in_.ReadUnsigned("génotype", kNoMax);
     const std::uint64_t divisor = digits_ == 1 ? 10 : digits_ == 3 ? 1000 : 100;
     if (g / divisor > UINT16_MAX) in_.Fail("génotype hors limites : " + std::to_string(g) + ".");
     const AllelePair a = SplitFstatGenotype(g, digits_);
     return MakeGenotypeCode(a.a1, a.a2);
   }
 
-  ImportInput& in_;
+  TextReader& in_;
   std::int64_t digits_ = 2;
   std::uint16_t previous_ = 0;
 };
@@ -77,12 +81,12 @@ AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd) {
 }
 
 Document ReadFstatFile(std::istream& in, const std::string& name) {
-  ImportInput input = ImportInput::FromStream(in, name);
+  TextReader input = TextReader::FromStream(in, name);
   return FstatReader(input).Read();
 }
 
 Document ReadFstatFile(const std::string& FileName) {
-  ImportInput input = ImportInput::FromFile(FileName);
+  TextReader input = TextReader::FromFile(FileName);
   return FstatReader(input).Read();
 }
 

@@ -8,7 +8,7 @@
 #include "core/codepage.h"
 #include "core/errors.h"
 #include "core/file_bytes.h"
-#include "formats/import_input.h"
+#include "core/text_reader.h"
 #include "formats/import_table.h"
 
 namespace relakin {
@@ -53,7 +53,7 @@ enum class Stop { Comma, PopLineEnd, End };
 
 class GenepopReader {
  public:
-  explicit GenepopReader(ImportInput& in) : in_(in) {}
+  explicit GenepopReader(TextReader& in) : in_(in) {}
 
   Document Read() {
     const std::vector<std::string> names = ReadGenepopLoci();
@@ -143,17 +143,15 @@ class GenepopReader {
   }
 
   std::string ReadGenotype(int k, int l) {
+    in_.RequireToken("le génotype du locus " + std::to_string(l) + " de l'individu " +
+                     std::to_string(k));
     const std::string_view token = in_.NextToken();
-    if (token.empty()) {
-      in_.Fail("le fichier se termine avant le génotype du locus " + std::to_string(l) +
-               " de l'individu " + std::to_string(k) + ".");
-    }
     const std::optional<AllelePair> a = SplitGenepopGenotype(token);
     if (!a) in_.Fail("génotype attendu, trouvé « " + Cp1252ToUtf8(token) + " ».");
     return MakeGenotypeCode(a->a1, a->a2);
   }
 
-  ImportInput& in_;
+  TextReader& in_;
   int loci_ = 0;
 };
 
@@ -164,7 +162,7 @@ std::string UpToCtrlZ(std::string text) {
 }
 
 Document ReadGenepop(std::string text, const std::string& name) {
-  ImportInput in(UpToCtrlZ(std::move(text)), name);
+  TextReader in(UpToCtrlZ(std::move(text)), name);
   return GenepopReader(in).Read();
 }
 
@@ -190,7 +188,7 @@ std::optional<AllelePair> SplitGenepopGenotype(std::string_view token) {
 }
 
 Document ImportGenepopFile(std::istream& in, const std::string& name) {
-  return ReadGenepop(ReadStreamText(in, name), name);
+  return ReadGenepop(ReadStreamBytes(in, name), name);
 }
 
 Document ImportGenepopFile(const std::string& FileName) {

@@ -6,7 +6,7 @@
 
 #include "core/errors.h"
 #include "core/genotype_code.h"
-#include "formats/import_input.h"
+#include "core/text_reader.h"
 #include "formats/import_table.h"
 
 namespace relakin {
@@ -16,12 +16,12 @@ constexpr std::size_t kNameWidth = 4;  // the population code and three more cha
 
 class OlderPairReader {
  public:
-  OlderPairReader(ImportInput& data, ImportInput& locus) : data_(data), locus_(locus) {}
+  OlderPairReader(TextReader& data, TextReader& locus) : data_(data), locus_(locus) {}
 
   Document Read() {
     // Both counts are checked before anything is allocated.
-    individuals_ = data_.ReadCount("nombre d'individus", "le nombre d'individus");
-    const std::uint16_t loci = data_.ReadCount("nombre de locus", "le nombre de locus");
+    individuals_ = Count("nombre d'individus", "le nombre d'individus");
+    const std::uint16_t loci = Count("nombre de locus", "le nombre de locus");
     for (int i = 0; i < 4; ++i) data_.SkipLine();  // the rest of line 1, then lines 2 to 4
     ImportTable table(loci, data_.Name());
     ReadLocusNames(table.Doc(), loci);
@@ -30,6 +30,11 @@ class OlderPairReader {
   }
 
  private:
+  std::uint16_t Count(std::string_view what, std::string_view missing) {
+    data_.RequireToken(missing);
+    return static_cast<std::uint16_t>(data_.ReadUnsigned(what, UINT16_MAX));
+  }
+
   // Characters 3 to 5 of each line; a short line gives what it has and never runs into the next.
   void ReadLocusNames(Document& doc, std::uint16_t loci) {
     for (int l = 1; l <= loci && !locus_.AtEof(); ++l) {
@@ -61,16 +66,16 @@ class OlderPairReader {
   }
 
   std::string ReadGenotype(std::uint32_t k, int l) {
-    const std::string missing = "le génotype du locus " + std::to_string(l) + " de l'individu " +
-                                std::to_string(k) + " (" + std::to_string(individuals_) +
-                                " individus annoncés)";
-    const std::uint64_t g = data_.ReadNumber(missing, 65535999ull, "génotype");
+    data_.RequireToken("le génotype du locus " + std::to_string(l) + " de l'individu " +
+                       std::to_string(k) + " (" + std::to_string(individuals_) +
+                       " individus annoncés)");
+    const std::uint64_t g = data_.ReadUnsigned("génotype", 65535999ull);
     return MakeGenotypeCode(static_cast<std::uint16_t>(g / 1000),
                             static_cast<std::uint16_t>(g % 1000));
   }
 
-  ImportInput& data_;
-  ImportInput& locus_;
+  TextReader& data_;
+  TextReader& locus_;
   std::uint16_t individuals_ = 0;
   char code_ = ' ';
 };
@@ -89,16 +94,16 @@ std::optional<std::string> OlderLocusFileName(const std::string& name) {
 }
 
 Document ReadModDonPair(std::istream& data, std::istream& locus, const std::string& dataName) {
-  ImportInput dataIn = ImportInput::FromStream(data, dataName);
-  ImportInput locusIn = ImportInput::FromStream(locus);
+  TextReader dataIn = TextReader::FromStream(data, dataName);
+  TextReader locusIn = TextReader::FromStream(locus);
   return OlderPairReader(dataIn, locusIn).Read();
 }
 
 Document ReadModDonPair(const std::string& FileName) {
   const std::optional<std::string> locusName = OlderLocusFileName(FileName);
   if (!locusName) throw Error(ErrorKind::Io, "Fichier .mod absent !");
-  ImportInput dataIn = ImportInput::FromFile(FileName);
-  ImportInput locusIn = ImportInput::FromFile(*locusName);
+  TextReader dataIn = TextReader::FromFile(FileName);
+  TextReader locusIn = TextReader::FromFile(*locusName);
   return OlderPairReader(dataIn, locusIn).Read();
 }
 

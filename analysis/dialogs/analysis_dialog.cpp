@@ -16,13 +16,13 @@
 
 #include "analysis/dialogs/poploclist_dialog.h"
 #include "analysis/dialogs/progress_window.h"
-#include "analysis/dialogs/radio_group.h"
 #include "analysis/dialogs/result_name.h"
 #include "analysis/random.h"
 #include "core/native_file.h"
 #include "core/selection_file.h"
 #include "editor/prompt_messages.h"
 #include "editor/prompts.h"
+#include "editor/radio_group.h"
 
 namespace relakin {
 namespace {

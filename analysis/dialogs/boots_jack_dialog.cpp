@@ -5,8 +5,8 @@
 #include <QSpinBox>
 
 #include "analysis/confidence_run.h"
-#include "analysis/dialogs/radio_group.h"
 #include "core/selection_file.h"
+#include "editor/radio_group.h"
 
 namespace relakin {
 

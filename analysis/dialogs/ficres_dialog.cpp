@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "analysis/dialogs/radio_group.h"
 #include "analysis/permutation_run.h"
 #include "analysis/relatedness_run.h"
 #include "core/selection_file.h"
+#include "editor/radio_group.h"
 
 namespace relakin {
 

@@ -15,10 +15,9 @@
 #include "core/codepage.h"
 #include "core/file_bytes.h"
 #include "editor/prompts.h"
+#include "editor/radio_group.h"
 #include "formats/delimited_text_import.h"
-#include "formats/dialogs/choice_group.h"
 #include "formats/dialogs/preview_model.h"
-#include "formats/import_input.h"
 
 namespace relakin {
 namespace {
@@ -54,13 +53,13 @@ Tf_fictext::Tf_fictext(Prompts& prompts, QWidget* parent) : QDialog(parent), pro
   setWindowTitle("Import: format texte");
   setSizeGripEnabled(true);
 
-  separateur_ =
-      new ChoiceGroup("separateur", "SEPARATEUR", {"Espace", "Tabulation", ";", "Autre"}, this);
+  separateur_ = new RadioGroup("separateur", "SEPARATEUR", {"Espace", "Tabulation", ";", "Autre"},
+                               this, RadioGroup::kNoItem);
   Editsepar_ = new QLineEdit(this);
   Editsepar_->setObjectName("Editsepar");
   Editsepar_->setMaxLength(1);
-  nbchiffre_ = new ChoiceGroup("nbchiffre", QString::fromUtf8("Allèles codés par"),
-                               {"1 chiffre", "2 chiffres", "3 chiffres"}, this);
+  nbchiffre_ = new RadioGroup("nbchiffre", QString::fromUtf8("Allèles codés par"),
+                              {"1 chiffre", "2 chiffres", "3 chiffres"}, this, RadioGroup::kNoItem);
   liglocus_ = MakeCheck(this, "liglocus", "La première ligne contient les noms des locus");
   identpop_ = MakeCheck(this, "identpop", "La première colonne est l'identifiant des populations");
   identcol_ = MakeCheck(this, "identcol", "La seconde colonne est l'identifiant des individus");
@@ -96,7 +95,7 @@ Tf_fictext::Tf_fictext(Prompts& prompts, QWidget* parent) : QDialog(parent), pro
   layout->addLayout(buttons);
   resize(720, 480);
 
-  connect(separateur_, &ChoiceGroup::itemClicked, this, &Tf_fictext::separateurClick);
+  connect(separateur_, &RadioGroup::itemClicked, this, &Tf_fictext::separateurClick);
   connect(Editsepar_, &QLineEdit::textChanged, this, &Tf_fictext::EditseparChange);
   for (QCheckBox* box : {liglocus_, identpop_, identcol_})
     connect(box, &QCheckBox::clicked, this, &Tf_fictext::liglocusClick);

@@ -22,7 +22,7 @@ class QTableView;
 
 namespace relakin {
 
-class ChoiceGroup;
+class RadioGroup;
 class PreviewModel;
 class Prompts;
 
@@ -46,9 +46,9 @@ class Tf_fictext : public QDialog {
   static QString TextSeparator();
   static void setTextSeparator(const QString& separator);
 
-  ChoiceGroup* separateur() const { return separateur_; }
+  RadioGroup* separateur() const { return separateur_; }
   QLineEdit* Editsepar() const { return Editsepar_; }
-  ChoiceGroup* nbchiffre() const { return nbchiffre_; }
+  RadioGroup* nbchiffre() const { return nbchiffre_; }
   QCheckBox* liglocus() const { return liglocus_; }
   QCheckBox* identpop() const { return identpop_; }
   QCheckBox* identcol() const { return identcol_; }
@@ -78,9 +78,9 @@ class Tf_fictext : public QDialog {
   bool done_ = false;
   bool closeAllowed_ = true;
   std::optional<Document> imported_;
-  ChoiceGroup* separateur_;
+  RadioGroup* separateur_;
   QLineEdit* Editsepar_;
-  ChoiceGroup* nbchiffre_;
+  RadioGroup* nbchiffre_;
   QCheckBox* liglocus_;
   QCheckBox* identpop_;
   QCheckBox* identcol_;

@@ -20,7 +20,7 @@
 
 #include "editor/import_commands.h"
 #include "editor/main_window.h"
-#include "formats/dialogs/choice_group.h"
+#include "editor/radio_group.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/import_file.h"
 #include "formats/older_pair_import.h"
@@ -100,10 +100,10 @@ Tf_import::Tf_import(MainWindow& window) : QDialog(&window), window_(window) {
   FilterComboBox1_ = new QComboBox(this);
   FilterComboBox1_->setObjectName("FilterComboBox1");
   for (const auto& filter : kFilters) FilterComboBox1_->addItem(filter[0], QString(filter[1]));
-  Nature_ = new ChoiceGroup("Nature", "Format du fichier",
-                            {"BRAVOLT v. 2.0 (.mod et .don)", "FSTAT", "GENEPOP",
-                             QString::fromUtf8("Texte avec séparateur")},
-                            this);
+  Nature_ = new RadioGroup("Nature", "Format du fichier",
+                           {"BRAVOLT v. 2.0 (.mod et .don)", "FSTAT", "GENEPOP",
+                            QString::fromUtf8("Texte avec séparateur")},
+                           this, RadioGroup::kNoItem);
   OKBtn_ = MakeButton(this, "OKBtn", "OK");
   OKBtn_->setDefault(true);
   CancelBtn_ = MakeButton(this, "CancelBtn", "Cancel");

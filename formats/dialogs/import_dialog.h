@@ -23,7 +23,7 @@ class QPushButton;
 
 namespace relakin {
 
-class ChoiceGroup;
+class RadioGroup;
 class MainWindow;
 
 class Tf_import : public QDialog {
@@ -47,7 +47,7 @@ class Tf_import : public QDialog {
   QListWidget* DirectoryListBox1() const { return DirectoryListBox1_; }
   QComboBox* DriveComboBox1() const { return DriveComboBox1_; }
   QComboBox* FilterComboBox1() const { return FilterComboBox1_; }
-  ChoiceGroup* Nature() const { return Nature_; }
+  RadioGroup* Nature() const { return Nature_; }
   QPushButton* OKBtn() const { return OKBtn_; }
   QPushButton* CancelBtn() const { return CancelBtn_; }
   QPushButton* HelpBtn() const { return HelpBtn_; }
@@ -80,7 +80,7 @@ class Tf_import : public QDialog {
   QListWidget* DirectoryListBox1_;
   QComboBox* DriveComboBox1_;
   QComboBox* FilterComboBox1_;
-  ChoiceGroup* Nature_;
+  RadioGroup* Nature_;
   QPushButton* OKBtn_;
   QPushButton* CancelBtn_;
   QPushButton* HelpBtn_;

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <sstream>
+#include <vector>
+
 #include "bounded_child.h"
 #include "core/errors.h"
 #include "table_builder.h"
@@ -89,6 +93,95 @@ TEST(TextReader, CountsAreSixteenBitUnsigned) {
   }
   TextReader negative("\n\n-1");
   EXPECT_THROW(negative.ReadCount("n"), Error);
+}
+
+// The import readers' counts: no minus sign, and a maximum named in the error.
+TEST(TextReader, UnsignedNumbersTakeAPlusAndLeadingZerosAndStayWithinTheirMaximum) {
+  const struct {
+    const char* token;
+    std::uint64_t value;
+  } good[] = {{"+5", 5}, {"007", 7}, {"+0065535", 65535}, {"0", 0}};
+  for (const auto& c : good) {
+    TextReader in(c.token);
+    EXPECT_EQ(in.ReadUnsigned("n", 65535), c.value) << c.token;
+  }
+  TextReader widest("18446744073709551615");
+  EXPECT_EQ(widest.ReadUnsigned("n", UINT64_MAX), UINT64_MAX);
+  const struct {
+    const char* token;
+    const char* says;
+  } bad[] = {{"-5", "f, ligne 2 : nombre entier positif attendu, trouvé « -5 »."},
+             {"-0", "f, ligne 2 : nombre entier positif attendu, trouvé « -0 »."},
+             {"+-5", "f, ligne 2 : nombre entier positif attendu, trouvé « +-5 »."},
+             {"+", "f, ligne 2 : nombre entier positif attendu, trouvé « + »."},
+             {"5a", "f, ligne 2 : nombre entier positif attendu, trouvé « 5a »."},
+             {"+065536", "f, ligne 2 : compte hors limites : +065536."},
+             {"18446744073709551616", "f, ligne 2 : compte hors limites : 18446744073709551616."}};
+  for (const auto& c : bad) {
+    TextReader in(std::string("\r\n ") + c.token, "f");
+    try {
+      in.ReadUnsigned("compte", 65535);
+      ADD_FAILURE() << c.token;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Input) << c.token;
+      EXPECT_STREQ(e.what(), c.says);
+    }
+  }
+  TextReader end(" \n");
+  EXPECT_EQ(end.ReadUnsigned("n", 9), 0u);  // at the file end, like every number
+}
+
+// A truncated file is told at the line where the file ends, past the blank lines.
+TEST(TextReader, RequireTokenSkipsToTheTokenOrFailsWhereTheFileEnds) {
+  TextReader in("1\n\n  7\n\n \n", "f.dat");
+  in.RequireToken("le premier");
+  EXPECT_EQ(in.ReadInteger(), 1);
+  in.RequireToken("le second");
+  EXPECT_EQ(in.Line(), 3);
+  EXPECT_EQ(in.ReadInteger(), 7);
+  try {
+    in.RequireToken("le troisième");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Input);
+    EXPECT_EQ(e.line(), 6);
+    EXPECT_STREQ(e.what(), "f.dat, ligne 6 : le fichier se termine avant le troisième.");
+  }
+  EXPECT_FALSE(in.SkipSeparators());
+}
+
+// Character by character, a line is counted once whatever its end, as SkipLine counts it.
+TEST(TextReader, CharactersAreTakenAsTheyAreAndCountTheirLines) {
+  TextReader chars("a\rb\r\nc\nd\r");
+  std::string taken;
+  std::vector<int> lines;
+  while (!chars.AtEof()) {
+    const char peeked = chars.Peek();
+    const char c = chars.ReadChar();
+    EXPECT_EQ(c, peeked);
+    taken += c;
+    lines.push_back(chars.Line());
+  }
+  EXPECT_EQ(taken, "a\rb\r\nc\nd\r");
+  EXPECT_EQ(lines, (std::vector<int>{1, 2, 2, 2, 3, 3, 4, 4, 5}));
+}
+
+TEST(TextReader, FromStreamReadsTheWholeStreamAndReportsAFailedOne) {
+  std::istringstream good("5\r\nnom");
+  TextReader in = TextReader::FromStream(good, "f.txt");
+  EXPECT_EQ(in.ReadInteger(), 5);
+  in.SkipLine();
+  EXPECT_EQ(in.ReadLine(), "nom");
+  EXPECT_EQ(in.Name(), "f.txt");
+  std::istringstream bad("5");
+  bad.setstate(std::ios::badbit);
+  try {
+    TextReader::FromStream(bad, "f.txt");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Io);
+    EXPECT_STREQ(e.what(), "Erreur de lecture du fichier f.txt.");
+  }
 }
 
 TEST(TextReader, LinesEndWithLfCrLfOrALoneCr) {

@@ -16,10 +16,10 @@
 #include "analysis/dialogs/ficres_dialog.h"
 #include "analysis/dialogs/poploclist_dialog.h"
 #include "analysis/dialogs/progress_window.h"
-#include "analysis/dialogs/radio_group.h"
 #include "analysis/permutation_run.h"
 #include "analysis/relatedness_run.h"
 #include "core/native_file.h"
+#include "editor/radio_group.h"
 #include "main_window_fixture.h"
 
 namespace relakin::test {

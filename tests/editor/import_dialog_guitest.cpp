@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QTableView>
 
-#include "formats/dialogs/choice_group.h"
+#include "editor/radio_group.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/dialogs/import_dialog.h"
 #include "formats/dialogs/preview_model.h"

@@ -10,8 +10,8 @@
 #include "core/mru_file_list.h"
 #include "editor/mru_file_list_menu.h"
 #include "editor/mru_storage.h"
+#include "editor/radio_group.h"
 #include "editor/recent_file_commands.h"
-#include "formats/dialogs/choice_group.h"
 #include "formats/dialogs/import_dialog.h"
 #include "main_window_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <QTableView>
 
 #include "editor/description_window.h"
-#include "formats/dialogs/choice_group.h"
+#include "editor/radio_group.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/dialogs/import_dialog.h"
 #include "main_window_fixture.h"

@@ -1,4 +1,4 @@
-#include "formats/dialogs/choice_group.h"
+#include "editor/radio_group.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -6,8 +6,8 @@
 
 namespace relakin {
 
-ChoiceGroup::ChoiceGroup(const char* name, const QString& caption, const QStringList& items,
-                         QWidget* parent)
+RadioGroup::RadioGroup(const char* name, const QString& caption, const QStringList& items,
+                       QWidget* parent, int checked)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
   setObjectName(name);
   auto* layout = new QVBoxLayout(this);
@@ -17,12 +17,13 @@ ChoiceGroup::ChoiceGroup(const char* name, const QString& caption, const QString
     group_->addButton(radio, i);
     layout->addWidget(radio);
   }
-  connect(group_, &QButtonGroup::idClicked, this, &ChoiceGroup::itemClicked);
+  setItemIndex(checked);
+  connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
-int ChoiceGroup::itemIndex() const { return group_->checkedId(); }
+int RadioGroup::itemIndex() const { return group_->checkedId(); }
 
-void ChoiceGroup::setItemIndex(int index) {
+void RadioGroup::setItemIndex(int index) {
   if (QAbstractButton* b = group_->button(index)) {
     b->setChecked(true);
     return;
@@ -33,10 +34,10 @@ void ChoiceGroup::setItemIndex(int index) {
   group_->setExclusive(true);
 }
 
-QRadioButton* ChoiceGroup::button(int index) const {
+QRadioButton* RadioGroup::button(int index) const {
   return static_cast<QRadioButton*>(group_->button(index));
 }
 
-int ChoiceGroup::count() const { return static_cast<int>(group_->buttons().size()); }
+int RadioGroup::count() const { return static_cast<int>(group_->buttons().size()); }
 
 }  // namespace relakin
