@@ -2,7 +2,6 @@
 #include "formats/older_pair_import.h"
 
 #include <cstdint>
-#include <fstream>
 
 #include "core/errors.h"
 #include "core/genotype_code.h"
