@@ -29,7 +29,9 @@ class RelatednessRows {
 
   // Ten blanks, then for each j a blank and j right-justified in w; no line end.
   std::string ColumnLine() const;
-  // Clears both rows and writes row i's number and leading blanks into each.
+  // Bytes of one row, short of the cells that widen their field: a bound for chunk sizes.
+  std::size_t RowBytes() const;
+  // Appends row i's number and leading blanks to each.
   void Begin(std::uint16_t i, TextRow& values, TextRow& distances) const;
   // The cell of one pair: v (or 999) into values, 1 - v (or 999) into distances.
   void Cell(double v, TextRow& values, TextRow& distances) const;
@@ -42,6 +44,7 @@ class RelatednessRows {
   std::uint16_t nb_ind_;
   int decimals_;
   int width_;
+  std::string not_computed_;  // the cell of a pair not computed
 };
 
 }  // namespace relakin

@@ -1,5 +1,6 @@
 #include "analysis/relatedness_run.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -13,36 +14,47 @@
 namespace relakin {
 namespace {
 
-struct RowText {
+struct ChunkText {
   TextRow values, distances;
 };
 
-// The value block and the D block, row by row, through `value(i, j)`.
+// The value block into `result` and the D block into `scratch`, through `value(i, j)`. Chunks
+// of rows are formatted on the workers and each file gets them in row order from a thread of
+// its own, so the bytes do not depend on the threads; 3 chunks per worker are in flight.
 template <class PairValue>
 void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned threads,
-               const PairValue& value, OutputFile& result, OutputFile& scratch,
-               Progress& progress) {
-  const std::uint16_t n = d.NbInd;
-  ProduceRowsInOrder<RowText>(
-      n, threads,
-      [&](unsigned r, RowText& t) {
-        const auto i = static_cast<std::uint16_t>(r);
-        rows.Begin(i, t.values, t.distances);
-        for (unsigned j = r + 1; j <= n; ++j)
-          rows.Cell(value(i, static_cast<std::uint16_t>(j)), t.values, t.distances);
-        rows.End(i, t.values, t.distances);
+               std::size_t chunk_bytes, const PairValue& value, OutputFile& result,
+               OutputFile& scratch, Progress& progress) {
+  const unsigned n = d.NbInd;
+  const auto per_chunk =
+      static_cast<unsigned>(std::clamp<std::size_t>(chunk_bytes / rows.RowBytes(), 1, n + 1));
+  const unsigned chunks = (n + per_chunk - 1) / per_chunk;
+  const auto first_row = [&](unsigned k) { return (k - 1) * per_chunk + 1; };
+  const auto last_row = [&](unsigned k) { return std::min(n, k * per_chunk); };
+  ProduceRowsInOrder<ChunkText>(
+      chunks, threads, 3 * threads,
+      [&](unsigned k, ChunkText& t) {
+        t.values.clear();
+        t.distances.clear();
+        for (unsigned r = first_row(k); r <= last_row(k); ++r) {
+          const auto i = static_cast<std::uint16_t>(r);
+          rows.Begin(i, t.values, t.distances);
+          for (unsigned j = r + 1; j <= n; ++j)
+            rows.Cell(value(i, static_cast<std::uint16_t>(j)), t.values, t.distances);
+          rows.End(i, t.values, t.distances);
+        }
       },
-      [&](unsigned, RowText& t) {
-        result.Write(t.values.view());
-        scratch.Write(t.distances.view());
-        progress.Step();
-      });
+      {[&](unsigned k, ChunkText& t) {
+         result.Write(t.values.view());
+         for (unsigned r = first_row(k); r <= last_row(k); ++r) progress.Step();
+       },
+       [&](unsigned, ChunkText& t) { scratch.Write(t.distances.view()); }});
 }
 
 }  // namespace
 
 void WriteRelatednessMatrices(const MatrixRunData& d, int Estimator, std::uint16_t Precision,
-                              OutputFile& result, RunContext& context) {
+                              OutputFile& result, RunContext& context, std::size_t chunk_bytes) {
   OutputFile scratch(kDistanceScratchFile);
   const RelatednessRows rows(d.NbInd, Precision);
   const std::string column_line = rows.ColumnLine();
@@ -68,12 +80,12 @@ void WriteRelatednessMatrices(const MatrixRunData& d, int Estimator, std::uint16
   context.progress.Step();
   if (kernel) {
     WriteRows(
-        d, rows, ResolveThreads(context.threads),
+        d, rows, ResolveThreads(context.threads), chunk_bytes,
         [&](std::uint16_t i, std::uint16_t j) { return kernel->Value(i, j, loci, self); }, result,
         scratch, context.progress);
   } else {
     WriteRows(
-        d, rows, 1,
+        d, rows, 1, chunk_bytes,
         [&](std::uint16_t i, std::uint16_t j) {
           return PairRelatedness(d, i, j, Estimator, loci, self);
         },

@@ -20,6 +20,7 @@
 // the error. Memory: O(individuals x loci); the matrix is streamed row by row.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -38,9 +39,15 @@ void RunRelatedness(const std::string& DataFile, const std::string& ResultFile,
 
 class OutputFile;
 
+// Text of the matrices formatted per chunk of whole rows: about this many bytes per block and
+// chunk, at least one row. Chunks in flight: 3 per worker thread.
+inline constexpr std::size_t kMatrixChunkBytes = std::size_t{1} << 19;
+
 // Everything from the empty line after the header to the end of the D block; closes `result`.
-// Exposed for the benchmark and tests; RunRelatedness calls it.
+// Exposed for the benchmark and tests; RunRelatedness calls it. The bytes depend on neither
+// the threads nor `chunk_bytes`.
 void WriteRelatednessMatrices(const MatrixRunData& data, int Estimator, std::uint16_t Precision,
-                              OutputFile& result, RunContext& context);
+                              OutputFile& result, RunContext& context,
+                              std::size_t chunk_bytes = kMatrixChunkBytes);
 
 }  // namespace relakin
