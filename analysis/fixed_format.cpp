@@ -118,6 +118,25 @@ inline bool ScaledMagnitude(double value, int decimals, std::uint64_t& q) {
   return ExactScaledMagnitude(value, decimals, q);
 }
 
+// Powers of ten up to the widest field that WriteBlankAndFixed fills in place.
+constexpr int kInPlaceWidth = 15;
+constexpr std::uint64_t kLimits[kInPlaceWidth + 1] = {1ull,
+                                                      10ull,
+                                                      100ull,
+                                                      1000ull,
+                                                      10000ull,
+                                                      100000ull,
+                                                      1000000ull,
+                                                      10000000ull,
+                                                      100000000ull,
+                                                      1000000000ull,
+                                                      10000000000ull,
+                                                      100000000000ull,
+                                                      1000000000000ull,
+                                                      10000000000000ull,
+                                                      100000000000000ull,
+                                                      1000000000000000ull};
+
 // Two digits at a time.
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -176,6 +195,17 @@ char* WriteBlankAndFixed(char* dest, double value, int width, int decimals) {
   std::uint64_t q;
   if (decimals < 0 || decimals > 9 || width > 40 || !ScaledMagnitude(value, decimals, q))
     return nullptr;
+  if (width <= kInPlaceWidth) {
+    // The usual cell fits its field: blanks, then the digits written backwards from its end.
+    const int whole = width - (decimals > 0 ? decimals + 1 : 0) - (std::signbit(value) ? 1 : 0);
+    if (whole >= 1 && q < kLimits[whole + decimals]) {
+      char* const end = dest + 1 + width;
+      std::memcpy(dest, "                ", kInPlaceWidth + 1);
+      char* p = WriteFixedDigits(end, q, decimals);
+      if (std::signbit(value)) *--p = '-';
+      return end;
+    }
+  }
   // Digits are written backwards from `end`; the field is then copied as a fixed 48-byte block
   // (inlined moves, no call), of which only its own bytes are kept.
   char buf[128];

@@ -6,6 +6,7 @@
 
 #include "analysis/allele_frequencies.h"
 #include "analysis/estimators.h"
+#include "analysis/fixed_format.h"
 #include "analysis/ordered_rows.h"
 #include "analysis/output_file.h"
 #include "analysis/pair_kernel.h"
@@ -14,7 +15,9 @@
 namespace relakin {
 namespace {
 
-struct ChunkText {
+// A cache line of its own: workers filling neighbouring slots would otherwise share the lines
+// that hold the buffers' sizes.
+struct alignas(64) ChunkText {
   TextRow values, distances;
 };
 
@@ -29,6 +32,9 @@ void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned thr
   const auto per_chunk =
       static_cast<unsigned>(std::clamp<std::size_t>(chunk_bytes / rows.RowBytes(), 1, n + 1));
   const unsigned chunks = (n + per_chunk - 1) / per_chunk;
+  // Room for a chunk whose every cell widens by one (negative values): buffers sized once, as
+  // fresh memory is dear to touch.
+  const std::size_t room = per_chunk * (rows.RowBytes() + n) + kCellRoom;
   const auto first_row = [&](unsigned k) { return (k - 1) * per_chunk + 1; };
   const auto last_row = [&](unsigned k) { return std::min(n, k * per_chunk); };
   ProduceRowsInOrder<ChunkText>(
@@ -36,6 +42,8 @@ void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned thr
       [&](unsigned k, ChunkText& t) {
         t.values.clear();
         t.distances.clear();
+        t.values.Reserve(room);
+        t.distances.Reserve(room);
         for (unsigned r = first_row(k); r <= last_row(k); ++r) {
           const auto i = static_cast<std::uint16_t>(r);
           rows.Begin(i, t.values, t.distances);

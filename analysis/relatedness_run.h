@@ -41,7 +41,7 @@ class OutputFile;
 
 // Text of the matrices formatted per chunk of whole rows: about this many bytes per block and
 // chunk, at least one row. Chunks in flight: 3 per worker thread.
-inline constexpr std::size_t kMatrixChunkBytes = std::size_t{1} << 19;
+inline constexpr std::size_t kMatrixChunkBytes = std::size_t{1} << 17;
 
 // Everything from the empty line after the header to the end of the D block; closes `result`.
 // Exposed for the benchmark and tests; RunRelatedness calls it. The bytes depend on neither

@@ -3,6 +3,9 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "analysis/fixed_format.h"
 #include "analysis/random.h"
@@ -64,6 +67,32 @@ TEST(FixedFormat, AgreesWithCorrectRoundingOnRandomValues) {
     const std::string tail = wide.substr(wide.find('.') + 1 + d);
     if (tail[0] == '5' && tail.find_first_not_of('0', 1) == std::string::npos) continue;  // a tie
     ASSERT_EQ(FormatFixed(v, 0, d), expected) << v << " with " << d << " decimals";
+  }
+}
+
+// The in-place cell writer of the matrices gives AppendBlankAndFixed's bytes: fields that fit,
+// fields one character short, rounding that adds a digit, signs and signed zeros.
+TEST(FixedFormat, CellWriterAgreesWithAppend) {
+  RandomGenerator r(7);
+  std::vector<double> values = {0.0,   -0.0, 0.004, -0.004, 9.995, -9.995, 99.99,
+                                999.5, 1e15, -1e15, 0.5,    -0.5,  1e300,  5e-324};
+  for (int k = 0; k < 20000; ++k) {
+    const double mantissa = (static_cast<double>(r.Below(4000000000u)) - 2e9) / 1e9;
+    values.push_back(std::ldexp(mantissa, static_cast<int>(r.Below(40)) - 20));
+  }
+  char cell[kCellRoom + 16];
+  for (const double v : values) {
+    for (int width = 0; width <= 17; ++width) {
+      for (int decimals = 0; decimals <= 9; ++decimals) {
+        std::string expected;
+        AppendBlankAndFixed(expected, v, width, decimals);
+        std::memset(cell, 'x', sizeof cell);
+        const char* end = WriteBlankAndFixed(cell, v, width, decimals);
+        if (end == nullptr) continue;  // the caller then appends
+        ASSERT_EQ(std::string(cell, static_cast<std::size_t>(end - cell)), expected)
+            << v << " in " << width << "." << decimals;
+      }
+    }
   }
 }
 
