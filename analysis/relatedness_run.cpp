@@ -15,11 +15,21 @@
 namespace relakin {
 namespace {
 
-// A cache line of its own: workers filling neighbouring slots would otherwise share the lines
-// that hold the buffers' sizes.
-struct alignas(64) ChunkText {
+// One row of both blocks. A cache line of its own: workers filling neighbouring rows would
+// otherwise share the lines that hold the buffers' sizes.
+struct alignas(64) RowText {
   TextRow values, distances;
 };
+
+// The rows of one chunk, each buffer sized once for a row whose every cell widens by one (as
+// negative values do), since fresh memory is dear to touch.
+struct ChunkText {
+  std::vector<RowText> rows;
+};
+
+// Columns taken together across a chunk's rows, so that a partner's terms are read once from
+// memory for all the rows of the chunk.
+constexpr unsigned kColumnBlock = 128;
 
 // The value block into `result` and the D block into `scratch`, through `value(i, j)`. Chunks
 // of rows are formatted on the workers and each file gets them in row order from a thread of
@@ -32,31 +42,45 @@ void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned thr
   const auto per_chunk =
       static_cast<unsigned>(std::clamp<std::size_t>(chunk_bytes / rows.RowBytes(), 1, n + 1));
   const unsigned chunks = (n + per_chunk - 1) / per_chunk;
-  // Room for a chunk whose every cell widens by one (negative values): buffers sized once, as
-  // fresh memory is dear to touch.
-  const std::size_t room = per_chunk * (rows.RowBytes() + n) + kCellRoom;
+  const std::size_t room = rows.RowBytes() + n + kCellRoom;
   const auto first_row = [&](unsigned k) { return (k - 1) * per_chunk + 1; };
   const auto last_row = [&](unsigned k) { return std::min(n, k * per_chunk); };
   ProduceRowsInOrder<ChunkText>(
       chunks, threads, 3 * threads,
       [&](unsigned k, ChunkText& t) {
-        t.values.clear();
-        t.distances.clear();
-        t.values.Reserve(room);
-        t.distances.Reserve(room);
-        for (unsigned r = first_row(k); r <= last_row(k); ++r) {
-          const auto i = static_cast<std::uint16_t>(r);
-          rows.Begin(i, t.values, t.distances);
-          for (unsigned j = r + 1; j <= n; ++j)
-            rows.Cell(value(i, static_cast<std::uint16_t>(j)), t.values, t.distances);
-          rows.End(i, t.values, t.distances);
+        const unsigned first = first_row(k), last = last_row(k);
+        t.rows.resize(last - first + 1);
+        for (unsigned r = first; r <= last; ++r) {
+          RowText& row = t.rows[r - first];
+          row.values.clear();
+          row.distances.clear();
+          row.values.Reserve(room);
+          row.distances.Reserve(room);
+          rows.Begin(static_cast<std::uint16_t>(r), row.values, row.distances);
+        }
+        for (unsigned block = first + 1; block <= n; block += kColumnBlock) {
+          const unsigned block_end = std::min(n, block + kColumnBlock - 1);
+          for (unsigned r = first; r <= last; ++r) {
+            RowText& row = t.rows[r - first];
+            const auto i = static_cast<std::uint16_t>(r);
+            for (unsigned j = std::max(block, r + 1); j <= block_end; ++j)
+              rows.Cell(value(i, static_cast<std::uint16_t>(j)), row.values, row.distances);
+          }
+        }
+        for (unsigned r = first; r <= last; ++r) {
+          RowText& row = t.rows[r - first];
+          rows.End(static_cast<std::uint16_t>(r), row.values, row.distances);
         }
       },
-      {[&](unsigned k, ChunkText& t) {
-         result.Write(t.values.view());
-         for (unsigned r = first_row(k); r <= last_row(k); ++r) progress.Step();
+      {[&](unsigned, ChunkText& t) {
+         for (const RowText& row : t.rows) {
+           result.Write(row.values.view());
+           progress.Step();
+         }
        },
-       [&](unsigned, ChunkText& t) { scratch.Write(t.distances.view()); }});
+       [&](unsigned, ChunkText& t) {
+         for (const RowText& row : t.rows) scratch.Write(row.distances.view());
+       }});
 }
 
 }  // namespace

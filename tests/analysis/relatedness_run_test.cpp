@@ -194,13 +194,14 @@ TEST(RelatednessRun, WorkedExampleValuesInTheFile) {
 }
 
 // The fast path on any number of threads, cut into chunks of 1 or 3 rows, against the literal
-// single-thread path: tables on a chunk's size, one over, and more chunks than the workers keep
-// in flight. Precision 1 widens the negative values' fields, so chunks differ in size; missing
-// data and an untyped individual give "999" cells.
+// single-thread path: tables on a chunk's size, one over, more chunks than the workers keep in
+// flight, and rows long enough to be taken in several blocks of columns. Precision 1 widens the
+// negative values' fields, so chunks differ in size; missing data and an untyped individual give
+// "999" cells.
 TEST(RelatednessRun, SameBytesForEveryThreadCountAndChunkSize) {
   InTempDir dir;
   const std::uint16_t precision = 1;
-  for (int n : {3, 4, 40}) {
+  for (int n : {3, 4, 40, 300}) {
     const MatrixRunData d = PrepareRunData<float>(
         ReadAnalysisText(testing::RandomAnalysisFile({n, {4, 1, 2, 5}, 20, 91, 1})));
     const std::size_t row_bytes = RelatednessRows(d.NbInd, precision).RowBytes();
