@@ -106,10 +106,11 @@ bool ExactScaledMagnitude(double value, int decimals, std::uint64_t& q) {
 // the exact product, so unless t lies within that distance of a half, rounding t gives the
 // exact answer. Only values near a half take the 128-bit path.
 inline bool ScaledMagnitude(double value, int decimals, std::uint64_t& q) {
-  const double t = std::fabs(value) * static_cast<double>(kPow10[decimals]);
+  static constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  const double t = std::fabs(value) * kScale[decimals];
   if (t < 0x1p52) {
-    const double whole = std::floor(t);
-    const double fraction = t - whole;  // exact
+    const auto whole = static_cast<std::int64_t>(t);         // truncation: the floor here
+    const double fraction = t - static_cast<double>(whole);  // exact
     if (std::fabs(fraction - 0.5) > t * 0x1p-51) {
       q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
       return true;
