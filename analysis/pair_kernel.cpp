@@ -94,7 +94,7 @@ void PairKernel<Real>::BuildAlleles() {
 
 template <class Real>
 void PairKernel<Real>::BuildIdentityStates() {
-  std::vector<std::uint8_t> state(alleles_.size(), 0);
+  Table<std::uint8_t> state(alleles_.size(), 0);
   std::vector<std::vector<Alleles>> kinds(nb_loci_ + 1);
   for (std::size_t l = 1; l <= nb_loci_; ++l) {
     auto& seen = kinds[l];

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "analysis/estimators.h"
+#include "analysis/large_allocator.h"
 #include "analysis/run_data.h"
 
 namespace relakin {
@@ -95,17 +96,19 @@ class PairKernel {
   std::vector<std::array<double, 10>> q_;  // per locus: zeros, then (0.25 * matches) / S2
   std::vector<std::array<double, 2>> w_;   // per locus: 0, and 1 / S2 (0 when S2 is 0)
   std::vector<std::vector<double>> freq_;  // per locus and position, as double
-  std::vector<Alleles> alleles_;           // [ind * nb_loci + l - 1]
+  template <class T>
+  using Table = std::vector<T, LargeAllocator<T>>;  // per individual and locus
+  Table<Alleles> alleles_;                          // [ind * nb_loci + l - 1]
   // Identity by genotype state: each locus numbers the distinct genotypes it holds (at most
   // kMaxStates); id_cell_ gives, for two states, the index into q_ (5 * counted + matching
   // allele pairs), so a pair's locus costs one table look-up. Empty when a locus has too many
   // states; the per-allele comparison then serves.
   static constexpr std::size_t kMaxStates = 96;
-  std::vector<std::uint8_t> id_state_;              // [ind * nb_loci + l - 1]
+  Table<std::uint8_t> id_state_;                    // [ind * nb_loci + l - 1]
   std::vector<std::vector<std::uint8_t>> id_cell_;  // per locus: [state_x * states + state_y]
   std::vector<std::uint32_t> id_states_;            // per locus: number of states
-  std::vector<QgTerms> qg_;                         // idem, Queller & Goodnight only
-  std::vector<LrTerms> lr_;                         // idem, Lynch & Ritland only
+  Table<QgTerms> qg_;                               // idem, Queller & Goodnight only
+  Table<LrTerms> lr_;                               // idem, Lynch & Ritland only
 };
 
 extern template class PairKernel<float>;
