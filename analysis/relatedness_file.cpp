@@ -40,7 +40,11 @@ std::string RelatednessHeader(const AnalysisData& data, int Estimator) {
 }
 
 RelatednessRows::RelatednessRows(std::uint16_t NbInd, std::uint16_t Precision)
-    : nb_ind_(NbInd), decimals_(Precision), width_(Precision + 2), not_computed_(" ") {
+    : nb_ind_(NbInd),
+      decimals_(Precision),
+      width_(Precision + 2),
+      cells_(width_, decimals_),
+      not_computed_(" ") {
   AppendInteger(not_computed_, 999, width_);
 }
 
@@ -70,7 +74,7 @@ void RelatednessRows::Begin(std::uint16_t i, TextRow& values, TextRow& distances
 
 void RelatednessRows::Field(double v, TextRow& row) const {
   char* at = row.Room(kCellRoom);
-  if (char* end = WriteBlankAndFixed(at, v, width_, decimals_)) return row.Advance(end - at);
+  if (char* end = cells_.Write(at, v)) return row.Advance(end - at);
   std::string cell;
   AppendBlankAndFixed(cell, v, width_, decimals_);
   row.Append(cell);

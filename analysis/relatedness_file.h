@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/fixed_format.h"
 #include "analysis/run_data.h"
 #include "analysis/text_row.h"
 
@@ -44,6 +45,7 @@ class RelatednessRows {
   std::uint16_t nb_ind_;
   int decimals_;
   int width_;
+  FixedCells cells_;
   std::string not_computed_;  // the cell of a pair not computed
 };
 

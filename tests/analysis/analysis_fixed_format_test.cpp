@@ -70,27 +70,30 @@ TEST(FixedFormat, AgreesWithCorrectRoundingOnRandomValues) {
   }
 }
 
-// The in-place cell writer of the matrices gives AppendBlankAndFixed's bytes: fields that fit,
-// fields one character short, rounding that adds a digit, signs and signed zeros.
-TEST(FixedFormat, CellWriterAgreesWithAppend) {
+// The in-place cell writers of the matrices give AppendBlankAndFixed's bytes: fields that fit,
+// fields one character short, rounding that adds a digit, exact ties, signs and signed zeros.
+TEST(FixedFormat, CellWritersAgreeWithAppend) {
   RandomGenerator r(7);
-  std::vector<double> values = {0.0,   -0.0, 0.004, -0.004, 9.995, -9.995, 99.99,
-                                999.5, 1e15, -1e15, 0.5,    -0.5,  1e300,  5e-324};
-  for (int k = 0; k < 20000; ++k) {
+  std::vector<double> values = {0.0,   -0.0,  0.004,  -0.004,   9.995, -9.995, 99.99,
+                                999.5, 1e15,  -1e15,  0.5,      -0.5,  0.125,  -0.125,
+                                2.5,   1e300, 5e-324, HUGE_VAL, NAN};
+  for (int k = 0; k < 5000; ++k) {
     const double mantissa = (static_cast<double>(r.Below(4000000000u)) - 2e9) / 1e9;
     values.push_back(std::ldexp(mantissa, static_cast<int>(r.Below(40)) - 20));
   }
-  char cell[kCellRoom + 16];
-  for (const double v : values) {
-    for (int width = 0; width <= 17; ++width) {
-      for (int decimals = 0; decimals <= 9; ++decimals) {
+  char one[kCellRoom], other[kCellRoom];
+  for (int width = 0; width <= 17; ++width) {
+    for (int decimals = 0; decimals <= 10; ++decimals) {
+      const FixedCells cells(width, decimals);
+      for (const double v : values) {
         std::string expected;
         AppendBlankAndFixed(expected, v, width, decimals);
-        std::memset(cell, 'x', sizeof cell);
-        const char* end = WriteBlankAndFixed(cell, v, width, decimals);
+        const char* end = WriteBlankAndFixed(one, v, width, decimals);
+        const char* cells_end = cells.Write(other, v);
+        ASSERT_EQ(end == nullptr, cells_end == nullptr) << v << " in " << width << "." << decimals;
         if (end == nullptr) continue;  // the caller then appends
-        ASSERT_EQ(std::string(cell, static_cast<std::size_t>(end - cell)), expected)
-            << v << " in " << width << "." << decimals;
+        ASSERT_EQ(std::string(static_cast<const char*>(one), end), expected) << v;
+        ASSERT_EQ(std::string(static_cast<const char*>(other), cells_end), expected) << v;
       }
     }
   }
