@@ -26,6 +26,8 @@ using RowWork = std::function<void(unsigned, Buffer&)>;
 
 namespace detail {
 
+// Workers wait for room in the window, consumers for their next row, each on a condition of
+// its own, and are woken only when that may have come: a wake-up is dear on some machines.
 template <class Buffer>
 class RowPipeline {
  public:
@@ -38,12 +40,21 @@ class RowPipeline {
       unsigned r;
       {
         std::unique_lock lock(m_);
-        cv_.wait(lock, [&] { return stop_ || next_ > n_ || next_ <= MinConsumed() + window_; });
+        ++workers_waiting_;
+        room_.wait(lock, [&] { return stop_ || next_ > n_ || next_ <= MinConsumed() + window_; });
+        --workers_waiting_;
         if (stop_ || next_ > n_) return;
         r = next_++;
       }
+      if (r == n_) room_.notify_all();  // no row left: the waiting workers may go
       if (!Guard([&] { produce(r, slots_[(r - 1) % window_]); })) return;
-      Publish([&] { produced_[(r - 1) % window_] = r; });
+      bool wake;
+      {
+        std::lock_guard lock(m_);
+        produced_[(r - 1) % window_] = r;
+        wake = consumers_waiting_ > 0;
+      }
+      if (wake) row_ready_.notify_all();
     }
   }
 
@@ -53,11 +64,20 @@ class RowPipeline {
       const unsigned slot = (r - 1) % window_;
       {
         std::unique_lock lock(m_);
-        cv_.wait(lock, [&] { return stop_ || produced_[slot] == r; });
+        ++consumers_waiting_;
+        row_ready_.wait(lock, [&] { return stop_ || produced_[slot] == r; });
+        --consumers_waiting_;
         if (stop_) return;
       }
       if (!Guard([&] { consume(r, slots_[slot]); })) return;
-      Publish([&] { consumed_[c] = r; });
+      unsigned freed;
+      {
+        std::lock_guard lock(m_);
+        const unsigned before = MinConsumed();
+        consumed_[c] = r;
+        freed = workers_waiting_ > 0 ? MinConsumed() - before : 0;
+      }
+      for (; freed > 0; --freed) room_.notify_one();
     }
   }
 
@@ -68,7 +88,8 @@ class RowPipeline {
       if (!error_) error_ = error;
       stop_ = true;
     }
-    cv_.notify_all();
+    room_.notify_all();
+    row_ready_.notify_all();
   }
 
   void Rethrow() const {
@@ -90,24 +111,16 @@ class RowPipeline {
     return false;
   }
 
-  template <class F>
-  void Publish(const F& change) {
-    {
-      std::lock_guard lock(m_);
-      change();
-    }
-    cv_.notify_all();
-  }
-
   const unsigned n_, window_;
   std::vector<Buffer> slots_;
   std::vector<unsigned> produced_;  // per slot: the row it holds, once produced
   std::vector<unsigned> consumed_;  // per consumer: the last row it has had
   unsigned next_ = 1;
+  unsigned workers_waiting_ = 0, consumers_waiting_ = 0;
   bool stop_ = false;
   std::exception_ptr error_;
   std::mutex m_;
-  std::condition_variable cv_;
+  std::condition_variable room_, row_ready_;
 };
 
 }  // namespace detail
