@@ -45,7 +45,10 @@ PairKernel<Real>::PairKernel(const RunData<Real>& data, int Estimator)
   BuildAlleles();
   if (estimator_ == kIdentityIndex) BuildIdentityStates();
   if (estimator_ == kQuellerGoodnight) BuildQuellerGoodnight();
-  if (estimator_ == kLynchRitland) BuildLynchRitland();
+  if (estimator_ == kLynchRitland) {
+    BuildLynchRitland();
+    BuildLrStates();
+  }
 }
 
 template <class Real>
@@ -296,8 +299,9 @@ double PairKernel<Real>::QuellerGoodnight(std::uint16_t x, std::uint16_t y, Locu
 }
 
 template <class Real>
-inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1,
-                                     double& D1, double& N2, double& D2) const {
+inline typename PairKernel<Real>::LrCell PairKernel<Real>::LrLocusTerms(std::uint16_t x,
+                                                                        std::uint16_t y,
+                                                                        std::uint16_t l) const {
   const std::size_t ix = Index(x, l), iy = Index(y, l);
   const Alleles& gx = alleles_[ix];
   const Alleles& gy = alleles_[iy];
@@ -308,15 +312,75 @@ inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint
   // x as reference: na = Sac + Sad, nb = Sbc + Sbd; y as reference the same from y's side.
   const int ix_cell = counted * (1 + (m_aa + m_ab) * 3 + (m_ba + m_bb));
   const int iy_cell = counted * (1 + (m_aa + m_ba) * 3 + (m_ab + m_bb));
-  N1 = N1 + tx.rw[ix_cell];
-  D1 = D1 + tx.w[counted];
-  N2 = N2 + ty.rw[iy_cell];
-  D2 = D2 + ty.w[counted];
+  return {tx.rw[ix_cell], tx.w[counted], ty.rw[iy_cell], ty.w[counted]};
+}
+
+template <class Real>
+inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1,
+                                     double& D1, double& N2, double& D2) const {
+  const LrCell c = LrLocusTerms(x, y, l);
+  N1 = N1 + c.n1;
+  D1 = D1 + c.d1;
+  N2 = N2 + c.n2;
+  D2 = D2 + c.d2;
+}
+
+template <class Real>
+void PairKernel<Real>::BuildLrStates() {
+  const std::size_t n = data_.NbInd;
+  Table<std::uint8_t> state(alleles_.size(), 0);
+  std::vector<std::vector<std::uint16_t>> holders(nb_loci_ + 1);  // one individual per state
+  std::size_t cells = 0;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    std::vector<std::uint32_t> keys;
+    for (std::size_t x = 1; x <= n; ++x) {
+      const Alleles& g = At(x, l);
+      const std::uint32_t key = std::uint32_t{g.a} << 16 | g.b;
+      const std::size_t k = std::find(keys.begin(), keys.end(), key) - keys.begin();
+      if (k == keys.size()) {
+        if (keys.size() == kMaxStates) return;  // too many: the per-allele form serves
+        keys.push_back(key);
+        holders[l].push_back(static_cast<std::uint16_t>(x));
+      }
+      state[Index(x, l)] = static_cast<std::uint8_t>(k);
+    }
+    cells += keys.size() * keys.size();
+  }
+  if (n * (n - 1) / 2 < 4 * cells) return;  // too few pairs to repay the tables
+  lr_states_.assign(nb_loci_ + 1, 0);
+  lr_cell_start_.assign(nb_loci_ + 1, 0);
+  lr_cell_.clear();
+  lr_cell_.reserve(cells);
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    const auto locus = static_cast<std::uint16_t>(l);
+    lr_states_[l] = static_cast<std::uint32_t>(holders[l].size());
+    lr_cell_start_[l] = lr_cell_.size();
+    for (const std::uint16_t x : holders[l])
+      for (const std::uint16_t y : holders[l]) lr_cell_.push_back(LrLocusTerms(x, y, locus));
+  }
+  lr_state_ = std::move(state);
+}
+
+template <class Real>
+double PairKernel<Real>::LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const {
+  const std::uint8_t* sx = &lr_state_[Index(x, 1)];
+  const std::uint8_t* sy = &lr_state_[Index(y, 1)];
+  double N1 = 0, D1 = 0, N2 = 0, D2 = 0;
+  for (std::size_t l = 1; l <= m; ++l) {
+    const LrCell& c = lr_cell_[lr_cell_start_[l] + sx[l - 1] * lr_states_[l] + sy[l - 1]];
+    N1 = N1 + c.n1;
+    D1 = D1 + c.d1;
+    N2 = N2 + c.n2;
+    D2 = D2 + c.d2;
+  }
+  return detail::LrPairResult(detail::LrDirectionResult(N1, D1), detail::LrDirectionResult(N2, D2));
 }
 
 template <class Real>
 double PairKernel<Real>::LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                                       DegenerateLocusTally* tally) const {
+  if (tally == nullptr && !lr_state_.empty() && loci.entries() == nullptr)
+    return LrAllLoci(x, y, loci.size());
   double N1 = 0, D1 = 0, N2 = 0, D2 = 0;
   ForEachLocus(loci, [&](std::uint16_t l) { LrFast(x, y, l, N1, D1, N2, D2); });
   if (tally) {

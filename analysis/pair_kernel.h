@@ -81,8 +81,15 @@ class PairKernel {
   void IdentityFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& W) const;
   double IdentityAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
   void QgFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& D) const;
+  // The four terms LrFast adds for one locus: x's numerator and weight, then y's.
+  struct LrCell {
+    double n1, d1, n2, d2;
+  };
+  LrCell LrLocusTerms(std::uint16_t x, std::uint16_t y, std::uint16_t l) const;
   void LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1, double& D1, double& N2,
               double& D2) const;
+  void BuildLrStates();
+  double LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
   double QuellerGoodnight(std::uint16_t x, std::uint16_t y, LocusSet loci) const;
   double LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                       DegenerateLocusTally* tally) const;
@@ -109,6 +116,14 @@ class PairKernel {
   std::vector<std::uint32_t> id_states_;            // per locus: number of states
   Table<QgTerms> qg_;                               // idem, Queller & Goodnight only
   Table<LrTerms> lr_;                               // idem, Lynch & Ritland only
+  // Lynch & Ritland by genotype state: a locus's terms depend on the two genotypes (codes as
+  // stored) only, so each locus numbers those it holds and lr_cell_ keeps the terms of every
+  // two states. Built only when the pairs far outnumber the cells; empty otherwise, or when a
+  // locus has more than kMaxStates genotypes.
+  Table<std::uint8_t> lr_state_;  // [ind * nb_loci + l - 1]
+  std::vector<LrCell> lr_cell_;   // locus l from lr_cell_start_[l]: [state_x * states + state_y]
+  std::vector<std::size_t> lr_cell_start_;  // per locus
+  std::vector<std::uint32_t> lr_states_;    // per locus: number of states
 };
 
 extern template class PairKernel<float>;

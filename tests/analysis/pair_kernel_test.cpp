@@ -64,6 +64,9 @@ const TableShape kShapes[] = {
     {"many missing", 30, 5, 3, 60, false},
     {"two alleles", 25, 4, 2, 5, false},
     {"odd files", 40, 6, 5, 15, true},
+    // Pairs enough to outnumber the genotype-state tables many times over.
+    {"many pairs", 160, 4, 3, 10, false},
+    {"odd files, many pairs", 160, 4, 3, 15, true},
 };
 
 template <class Real>
@@ -81,6 +84,9 @@ void CompareAllPairs(const RunData<Real>& d, LocusSet loci) {
         const double fast = kernel.Value(x, y, loci, self_fast, &t_fast);
         ASSERT_TRUE(SameBits(literal, fast)) << "estimator " << estimator << " pair " << x << ","
                                              << y << ": " << literal << " vs " << fast;
+        // Without a tally, as the matrix run asks (Lynch & Ritland may then take its tables).
+        ASSERT_TRUE(SameBits(literal, kernel.Value(x, y, loci, self_fast)))
+            << "estimator " << estimator << " pair " << x << "," << y << " without a tally";
         ASSERT_EQ(t_literal.count, t_fast.count);
         ASSERT_TRUE(SameBits(t_literal.pa, t_fast.pa) && SameBits(t_literal.pb, t_fast.pb) &&
                     SameBits(t_literal.Sab, t_fast.Sab));
