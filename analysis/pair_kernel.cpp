@@ -411,6 +411,47 @@ double PairKernel<Real>::Value(std::uint16_t x, std::uint16_t y, LocusSet loci,
   }
 }
 
+template <class Real>
+void PairKernel<Real>::LrRowAllLoci(std::uint16_t x, std::uint16_t first, std::uint16_t last,
+                                    std::size_t m, double* out) const {
+  const std::uint8_t* sx = &lr_state_[Index(x, 1)];
+  unsigned y = first;
+  // Two partners at once: eight independent running sums, each still added in locus order.
+  for (; y + 1u <= last; y += 2, out += 2) {
+    const std::uint8_t* s0 = &lr_state_[Index(y, 1)];
+    const std::uint8_t* s1 = s0 + nb_loci_;
+    double N1 = 0, D1 = 0, N2 = 0, D2 = 0, M1 = 0, E1 = 0, M2 = 0, E2 = 0;
+    for (std::size_t l = 1; l <= m; ++l) {
+      const LrCell* row = &lr_cell_[lr_cell_start_[l] + sx[l - 1] * lr_states_[l]];
+      const LrCell& c = row[s0[l - 1]];
+      const LrCell& e = row[s1[l - 1]];
+      N1 = N1 + c.n1;
+      D1 = D1 + c.d1;
+      N2 = N2 + c.n2;
+      D2 = D2 + c.d2;
+      M1 = M1 + e.n1;
+      E1 = E1 + e.d1;
+      M2 = M2 + e.n2;
+      E2 = E2 + e.d2;
+    }
+    out[0] =
+        detail::LrPairResult(detail::LrDirectionResult(N1, D1), detail::LrDirectionResult(N2, D2));
+    out[1] =
+        detail::LrPairResult(detail::LrDirectionResult(M1, E1), detail::LrDirectionResult(M2, E2));
+  }
+  if (y == last) *out = LrAllLoci(x, static_cast<std::uint16_t>(y), m);
+}
+
+template <class Real>
+void PairKernel<Real>::Values(std::uint16_t x, std::uint16_t first, std::uint16_t last,
+                              LocusSet loci, const std::vector<double>& SelfIdentity,
+                              double* out) const {
+  if (estimator_ == kLynchRitland && !lr_state_.empty() && loci.entries() == nullptr)
+    return LrRowAllLoci(x, first, last, loci.size(), out);
+  for (unsigned y = first; y <= last; ++y)
+    *out++ = Value(x, static_cast<std::uint16_t>(y), loci, SelfIdentity);
+}
+
 template class PairKernel<float>;
 template class PairKernel<double>;
 

@@ -39,6 +39,10 @@ class PairKernel {
   double Value(std::uint16_t x, std::uint16_t y, LocusSet loci,
                const std::vector<double>& SelfIdentity,
                DegenerateLocusTally* tally = nullptr) const;
+  // Value(x, y) for y = first .. last (first <= last) into out[0 .. last - first], no tally;
+  // several pairs at a time where the estimator allows.
+  void Values(std::uint16_t x, std::uint16_t first, std::uint16_t last, LocusSet loci,
+              const std::vector<double>& SelfIdentity, double* out) const;
 
  private:
   struct Alleles {
@@ -90,6 +94,9 @@ class PairKernel {
               double& D2) const;
   void BuildLrStates();
   double LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
+  // LrAllLoci for y = first .. last, two partners at a time.
+  void LrRowAllLoci(std::uint16_t x, std::uint16_t first, std::uint16_t last, std::size_t m,
+                    double* out) const;
   double QuellerGoodnight(std::uint16_t x, std::uint16_t y, LocusSet loci) const;
   double LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                       DegenerateLocusTally* tally) const;

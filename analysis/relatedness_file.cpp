@@ -72,21 +72,32 @@ void RelatednessRows::Begin(std::uint16_t i, TextRow& values, TextRow& distances
   }
 }
 
-void RelatednessRows::Field(double v, TextRow& row) const {
-  char* at = row.Room(kCellRoom);
-  if (char* end = cells_.Write(at, v)) return row.Advance(end - at);
+void RelatednessRows::WideField(double v, TextRow& row) const {
   std::string cell;
   AppendBlankAndFixed(cell, v, width_, decimals_);
   row.Append(cell);
 }
 
-void RelatednessRows::Cell(double v, TextRow& values, TextRow& distances) const {
-  if (v == NotComputed) {
-    values.Append(not_computed_);
-    distances.Append(not_computed_);
-  } else {
-    Field(v, values);
-    Field(1 - v, distances);
+void RelatednessRows::Cells(const double* v, std::size_t count, TextRow& values,
+                            TextRow& distances) const {
+  for (std::size_t k = 0; k < count; ++k) {
+    if (v[k] == NotComputed) {
+      values.Append(not_computed_);
+      distances.Append(not_computed_);
+      continue;
+    }
+    char* at = values.Room(kCellRoom);
+    if (char* end = cells_.Write(at, v[k])) {
+      values.Advance(end - at);
+    } else {
+      WideField(v[k], values);
+    }
+    at = distances.Room(kCellRoom);
+    if (char* end = cells_.Write(at, 1 - v[k])) {
+      distances.Advance(end - at);
+    } else {
+      WideField(1 - v[k], distances);
+    }
   }
 }
 

@@ -31,12 +31,13 @@ struct ChunkText {
 // memory for all the rows of the chunk.
 constexpr unsigned kColumnBlock = 128;
 
-// The value block into `result` and the D block into `scratch`, through `value(i, j)`. Chunks
-// of rows are formatted on the workers and each file gets them in row order from a thread of
-// its own, so the bytes do not depend on the threads; 3 chunks per worker are in flight.
-template <class PairValue>
+// The value block into `result` and the D block into `scratch`; values_of(i, from, to, out)
+// gives the pair values of row i from column `from` to column `to` (from <= to). Chunks of rows
+// are formatted on the workers and each file gets them in row order from a thread of its own,
+// so the bytes do not depend on the threads; 3 chunks per worker are in flight.
+template <class PairValues>
 void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned threads,
-               std::size_t chunk_bytes, const PairValue& value, OutputFile& result,
+               std::size_t chunk_bytes, const PairValues& values_of, OutputFile& result,
                OutputFile& scratch, Progress& progress) {
   const unsigned n = d.NbInd;
   const auto per_chunk =
@@ -58,13 +59,17 @@ void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned thr
           row.distances.Reserve(room);
           rows.Begin(static_cast<std::uint16_t>(r), row.values, row.distances);
         }
+        double values[kColumnBlock];
         for (unsigned block = first + 1; block <= n; block += kColumnBlock) {
           const unsigned block_end = std::min(n, block + kColumnBlock - 1);
           for (unsigned r = first; r <= last; ++r) {
-            RowText& row = t.rows[r - first];
             const auto i = static_cast<std::uint16_t>(r);
-            for (unsigned j = std::max(block, r + 1); j <= block_end; ++j)
-              rows.Cell(value(i, static_cast<std::uint16_t>(j)), row.values, row.distances);
+            const unsigned from = std::max(block, r + 1);
+            if (from > block_end) continue;
+            values_of(i, static_cast<std::uint16_t>(from), static_cast<std::uint16_t>(block_end),
+                      values);
+            RowText& row = t.rows[r - first];
+            rows.Cells(values, block_end - from + 1, row.values, row.distances);
           }
         }
         for (unsigned r = first; r <= last; ++r) {
@@ -113,13 +118,16 @@ void WriteRelatednessMatrices(const MatrixRunData& d, int Estimator, std::uint16
   if (kernel) {
     WriteRows(
         d, rows, ResolveThreads(context.threads), chunk_bytes,
-        [&](std::uint16_t i, std::uint16_t j) { return kernel->Value(i, j, loci, self); }, result,
-        scratch, context.progress);
+        [&](std::uint16_t i, std::uint16_t from, std::uint16_t to, double* out) {
+          kernel->Values(i, from, to, loci, self, out);
+        },
+        result, scratch, context.progress);
   } else {
     WriteRows(
         d, rows, 1, chunk_bytes,
-        [&](std::uint16_t i, std::uint16_t j) {
-          return PairRelatedness(d, i, j, Estimator, loci, self);
+        [&](std::uint16_t i, std::uint16_t from, std::uint16_t to, double* out) {
+          for (unsigned j = from; j <= to; ++j)
+            *out++ = PairRelatedness(d, i, static_cast<std::uint16_t>(j), Estimator, loci, self);
         },
         result, scratch, context.progress);
   }

@@ -77,7 +77,9 @@ void CompareAllPairs(const RunData<Real>& d, LocusSet loci) {
     FillSelfIdentity(d, loci, self_literal);
     kernel.FillSelfIdentity(loci, self_fast);
     for (std::size_t i = 1; i <= d.NbInd; ++i) ASSERT_TRUE(SameBits(self_literal[i], self_fast[i]));
+    std::vector<double> row(d.NbInd + 1);
     for (std::uint16_t x = 1; x <= d.NbInd; ++x) {
+      if (x < d.NbInd) kernel.Values(x, x + 1, d.NbInd, loci, self_fast, row.data());
       for (std::uint16_t y = x + 1; y <= d.NbInd; ++y) {
         DegenerateLocusTally t_literal, t_fast;
         const double literal = PairRelatedness(d, x, y, estimator, loci, self_literal, &t_literal);
@@ -87,6 +89,8 @@ void CompareAllPairs(const RunData<Real>& d, LocusSet loci) {
         // Without a tally, as the matrix run asks (Lynch & Ritland may then take its tables).
         ASSERT_TRUE(SameBits(literal, kernel.Value(x, y, loci, self_fast)))
             << "estimator " << estimator << " pair " << x << "," << y << " without a tally";
+        ASSERT_TRUE(SameBits(literal, row[y - x - 1]))
+            << "estimator " << estimator << " pair " << x << "," << y << " in a row";
         ASSERT_EQ(t_literal.count, t_fast.count);
         ASSERT_TRUE(SameBits(t_literal.pa, t_fast.pa) && SameBits(t_literal.pb, t_fast.pb) &&
                     SameBits(t_literal.Sab, t_fast.Sab));
