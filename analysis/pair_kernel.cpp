@@ -47,7 +47,6 @@ PairKernel<Real>::PairKernel(const RunData<Real>& data, int Estimator)
   if (estimator_ == kQuellerGoodnight) BuildQuellerGoodnight();
   if (estimator_ == kLynchRitland) {
     BuildLynchRitland();
-    BuildLrStates();
   }
 }
 
@@ -164,26 +163,71 @@ void PairKernel<Real>::BuildQuellerGoodnight() {
 }
 
 template <class Real>
-void PairKernel<Real>::BuildLynchRitland() {
-  lr_.assign(alleles_.size(), {});
-  for (std::size_t x = 1; x <= data_.NbInd; ++x) {
-    for (std::size_t l = 1; l <= nb_loci_; ++l) {
+void PairKernel<Real>::NumberGenotypes(Table<std::uint8_t>& state,
+                                       std::vector<std::vector<std::uint16_t>>& holders) const {
+  state.assign(alleles_.size(), 0);
+  holders.assign(nb_loci_ + 1, {});
+  constexpr std::size_t kSlots = 256;  // open addressing, at most kMaxStates used
+  std::array<std::uint32_t, kSlots> keys;
+  std::array<std::int16_t, kSlots> ids;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    ids.fill(-1);
+    auto& held = holders[l];
+    for (std::size_t x = 1; x <= data_.NbInd; ++x) {
       const Alleles& g = At(x, l);
-      const double fa = g.pa != 0 ? freq_[l][g.pa] : 0.0;
-      const double fb = g.pb != 0 ? freq_[l][g.pb] : 0.0;
-      const detail::LrReference r = detail::MakeLrReference(g.a, g.b, g.pa, g.pb, fa, fb);
-      LrTerms& t = lr_[Index(x, l)];
-      t.state = r.state;
-      t.Sab = r.Sab;
-      t.pa = r.pa;
-      t.pb = r.pb;
-      if (r.state != detail::LrReference::kUsable) continue;
-      t.w[1] = r.w;
-      for (int na = 0; na <= 2; ++na)
-        for (int nb = 0; nb <= 2; ++nb)
-          t.rw[1 + na * 3 + nb] = detail::LrLocusValue(r, na, nb) * r.w;
+      const std::uint32_t key = std::uint32_t{g.a} << 16 | g.b;
+      std::size_t h = (key * 0x9E3779B1u) >> 24;
+      while (ids[h] >= 0 && keys[h] != key) h = (h + 1) % kSlots;
+      if (ids[h] < 0) {
+        if (held.size() == kMaxStates) {  // too many: this locus is not numbered
+          held.clear();
+          break;
+        }
+        keys[h] = key;
+        ids[h] = static_cast<std::int16_t>(held.size());
+        held.push_back(static_cast<std::uint16_t>(x));
+      }
+      state[Index(x, l)] = static_cast<std::uint8_t>(ids[h]);
     }
   }
+}
+
+template <class Real>
+typename PairKernel<Real>::LrTerms PairKernel<Real>::MakeLrTerms(std::size_t x,
+                                                                 std::size_t l) const {
+  const Alleles& g = At(x, l);
+  const double fa = g.pa != 0 ? freq_[l][g.pa] : 0.0;
+  const double fb = g.pb != 0 ? freq_[l][g.pb] : 0.0;
+  const detail::LrReference r = detail::MakeLrReference(g.a, g.b, g.pa, g.pb, fa, fb);
+  LrTerms t{};
+  t.state = r.state;
+  t.Sab = r.Sab;
+  t.pa = r.pa;
+  t.pb = r.pb;
+  if (r.state != detail::LrReference::kUsable) return t;
+  t.w[1] = r.w;
+  for (int na = 0; na <= 2; ++na)
+    for (int nb = 0; nb <= 2; ++nb) t.rw[1 + na * 3 + nb] = detail::LrLocusValue(r, na, nb) * r.w;
+  return t;
+}
+
+// A locus's terms depend on the genotype only: made once per genotype a numbered locus holds.
+template <class Real>
+void PairKernel<Real>::BuildLynchRitland() {
+  Table<std::uint8_t> state;
+  std::vector<std::vector<std::uint16_t>> holders;
+  NumberGenotypes(state, holders);
+  lr_.resize(alleles_.size());
+  std::vector<LrTerms> made;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    made.clear();
+    for (const std::uint16_t h : holders[l]) made.push_back(MakeLrTerms(h, l));
+    for (std::size_t x = 1; x <= data_.NbInd; ++x) {
+      const std::size_t i = Index(x, l);
+      lr_[i] = made.empty() ? MakeLrTerms(x, l) : made[state[i]];
+    }
+  }
+  BuildLrCells(std::move(state), holders);
 }
 
 template <class Real>
@@ -326,27 +370,15 @@ inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint
 }
 
 template <class Real>
-void PairKernel<Real>::BuildLrStates() {
+void PairKernel<Real>::BuildLrCells(Table<std::uint8_t> state,
+                                    const std::vector<std::vector<std::uint16_t>>& holders) {
   const std::size_t n = data_.NbInd;
-  Table<std::uint8_t> state(alleles_.size(), 0);
-  std::vector<std::vector<std::uint16_t>> holders(nb_loci_ + 1);  // one individual per state
   std::size_t cells = 0;
   for (std::size_t l = 1; l <= nb_loci_; ++l) {
-    std::vector<std::uint32_t> keys;
-    for (std::size_t x = 1; x <= n; ++x) {
-      const Alleles& g = At(x, l);
-      const std::uint32_t key = std::uint32_t{g.a} << 16 | g.b;
-      const std::size_t k = std::find(keys.begin(), keys.end(), key) - keys.begin();
-      if (k == keys.size()) {
-        if (keys.size() == kMaxStates) return;  // too many: the per-allele form serves
-        keys.push_back(key);
-        holders[l].push_back(static_cast<std::uint16_t>(x));
-      }
-      state[Index(x, l)] = static_cast<std::uint8_t>(k);
-    }
-    cells += keys.size() * keys.size();
+    if (holders[l].empty() && n > 0) return;  // a locus not numbered
+    cells += holders[l].size() * holders[l].size();
   }
-  if (n * (n - 1) / 2 < 4 * cells) return;  // too few pairs to repay the tables
+  if (n * (n > 0 ? n - 1 : 0) / 2 < 4 * cells) return;  // too few pairs to repay the tables
   lr_states_.assign(nb_loci_ + 1, 0);
   lr_cell_start_.assign(nb_loci_ + 1, 0);
   lr_cell_.clear();

@@ -92,7 +92,15 @@ class PairKernel {
   LrCell LrLocusTerms(std::uint16_t x, std::uint16_t y, std::uint16_t l) const;
   void LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1, double& D1, double& N2,
               double& D2) const;
-  void BuildLrStates();
+  // Numbers the genotypes (codes as stored) that each locus holds, at most kMaxStates: state
+  // per individual and locus, and one holder per number; a locus with more has no holders.
+  template <class T>
+  using Table = std::vector<T, LargeAllocator<T>>;  // per individual and locus
+  void NumberGenotypes(Table<std::uint8_t>& state,
+                       std::vector<std::vector<std::uint16_t>>& holders) const;
+  LrTerms MakeLrTerms(std::size_t x, std::size_t l) const;
+  void BuildLrCells(Table<std::uint8_t> state,
+                    const std::vector<std::vector<std::uint16_t>>& holders);
   double LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
   // LrAllLoci for y = first .. last, two partners at a time.
   void LrRowAllLoci(std::uint16_t x, std::uint16_t first, std::uint16_t last, std::size_t m,
@@ -110,9 +118,7 @@ class PairKernel {
   std::vector<std::array<double, 10>> q_;  // per locus: zeros, then (0.25 * matches) / S2
   std::vector<std::array<double, 2>> w_;   // per locus: 0, and 1 / S2 (0 when S2 is 0)
   std::vector<std::vector<double>> freq_;  // per locus and position, as double
-  template <class T>
-  using Table = std::vector<T, LargeAllocator<T>>;  // per individual and locus
-  Table<Alleles> alleles_;                          // [ind * nb_loci + l - 1]
+  Table<Alleles> alleles_;                 // [ind * nb_loci + l - 1]
   // Identity by genotype state: each locus numbers the distinct genotypes it holds (at most
   // kMaxStates); id_cell_ gives, for two states, the index into q_ (5 * counted + matching
   // allele pairs), so a pair's locus costs one table look-up. Empty when a locus has too many
