@@ -211,12 +211,27 @@ typename PairKernel<Real>::LrTerms PairKernel<Real>::MakeLrTerms(std::size_t x,
   return t;
 }
 
-// A locus's terms depend on the genotype only: made once per genotype a numbered locus holds.
+// A locus's terms depend on the genotype only: made once per genotype a locus holds and, when
+// every locus is numbered, kept per genotype rather than per individual.
 template <class Real>
 void PairKernel<Real>::BuildLynchRitland() {
   Table<std::uint8_t> state;
   std::vector<std::vector<std::uint16_t>> holders;
   NumberGenotypes(state, holders);
+  lr_by_state_ = true;
+  for (std::size_t l = 1; l <= nb_loci_; ++l)
+    lr_by_state_ = lr_by_state_ && (!holders[l].empty() || data_.NbInd == 0);
+  if (lr_by_state_) {
+    lr_made_start_.assign(nb_loci_ + 1, 0);
+    lr_made_.clear();
+    for (std::size_t l = 1; l <= nb_loci_; ++l) {
+      lr_made_start_[l] = lr_made_.size();
+      for (const std::uint16_t h : holders[l]) lr_made_.push_back(MakeLrTerms(h, l));
+    }
+    lr_state_ = std::move(state);
+    BuildLrCells(holders);
+    return;
+  }
   lr_.resize(alleles_.size());
   std::vector<LrTerms> made;
   for (std::size_t l = 1; l <= nb_loci_; ++l) {
@@ -227,7 +242,6 @@ void PairKernel<Real>::BuildLynchRitland() {
       lr_[i] = made.empty() ? MakeLrTerms(x, l) : made[state[i]];
     }
   }
-  BuildLrCells(std::move(state), holders);
 }
 
 template <class Real>
@@ -350,8 +364,8 @@ inline typename PairKernel<Real>::LrCell PairKernel<Real>::LrLocusTerms(std::uin
   const Alleles& gx = alleles_[ix];
   const Alleles& gy = alleles_[iy];
   const bool counted = (gx.a != 0) & (gy.a != 0);
-  const LrTerms& tx = lr_[ix];
-  const LrTerms& ty = lr_[iy];
+  const LrTerms& tx = LrAt(x, l);
+  const LrTerms& ty = LrAt(y, l);
   const int m_aa = gx.a == gy.a, m_ab = gx.a == gy.b, m_ba = gx.b == gy.a, m_bb = gx.b == gy.b;
   // x as reference: na = Sac + Sad, nb = Sbc + Sbd; y as reference the same from y's side.
   const int ix_cell = counted * (1 + (m_aa + m_ab) * 3 + (m_ba + m_bb));
@@ -370,14 +384,10 @@ inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint
 }
 
 template <class Real>
-void PairKernel<Real>::BuildLrCells(Table<std::uint8_t> state,
-                                    const std::vector<std::vector<std::uint16_t>>& holders) {
+void PairKernel<Real>::BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders) {
   const std::size_t n = data_.NbInd;
   std::size_t cells = 0;
-  for (std::size_t l = 1; l <= nb_loci_; ++l) {
-    if (holders[l].empty() && n > 0) return;  // a locus not numbered
-    cells += holders[l].size() * holders[l].size();
-  }
+  for (std::size_t l = 1; l <= nb_loci_; ++l) cells += holders[l].size() * holders[l].size();
   if (n * (n > 0 ? n - 1 : 0) / 2 < 4 * cells) return;  // too few pairs to repay the tables
   lr_states_.assign(nb_loci_ + 1, 0);
   lr_cell_start_.assign(nb_loci_ + 1, 0);
@@ -390,7 +400,6 @@ void PairKernel<Real>::BuildLrCells(Table<std::uint8_t> state,
     for (const std::uint16_t x : holders[l])
       for (const std::uint16_t y : holders[l]) lr_cell_.push_back(LrLocusTerms(x, y, locus));
   }
-  lr_state_ = std::move(state);
 }
 
 template <class Real>
@@ -411,7 +420,7 @@ double PairKernel<Real>::LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t
 template <class Real>
 double PairKernel<Real>::LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                                       DegenerateLocusTally* tally) const {
-  if (tally == nullptr && !lr_state_.empty() && loci.entries() == nullptr)
+  if (tally == nullptr && !lr_cell_.empty() && loci.entries() == nullptr)
     return LrAllLoci(x, y, loci.size());
   double N1 = 0, D1 = 0, N2 = 0, D2 = 0;
   ForEachLocus(loci, [&](std::uint16_t l) { LrFast(x, y, l, N1, D1, N2, D2); });
@@ -419,7 +428,7 @@ double PairKernel<Real>::LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet
     for (const std::uint16_t ref : {x, y}) {
       const std::uint16_t other = ref == x ? y : x;
       ForEachLocus(loci, [&](std::uint16_t l) {
-        const LrTerms& t = lr_[Index(ref, l)];
+        const LrTerms& t = LrAt(ref, l);
         if (At(ref, l).a != 0 && At(other, l).a != 0 && t.state == detail::LrReference::kDegenerate)
           tally->Add(t.Sab, t.pa, t.pb);
       });
@@ -478,7 +487,7 @@ template <class Real>
 void PairKernel<Real>::Values(std::uint16_t x, std::uint16_t first, std::uint16_t last,
                               LocusSet loci, const std::vector<double>& SelfIdentity,
                               double* out) const {
-  if (estimator_ == kLynchRitland && !lr_state_.empty() && loci.entries() == nullptr)
+  if (estimator_ == kLynchRitland && !lr_cell_.empty() && loci.entries() == nullptr)
     return LrRowAllLoci(x, first, last, loci.size(), out);
   for (unsigned y = first; y <= last; ++y)
     *out++ = Value(x, static_cast<std::uint16_t>(y), loci, SelfIdentity);

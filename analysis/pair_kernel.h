@@ -99,8 +99,10 @@ class PairKernel {
   void NumberGenotypes(Table<std::uint8_t>& state,
                        std::vector<std::vector<std::uint16_t>>& holders) const;
   LrTerms MakeLrTerms(std::size_t x, std::size_t l) const;
-  void BuildLrCells(Table<std::uint8_t> state,
-                    const std::vector<std::vector<std::uint16_t>>& holders);
+  void BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders);
+  const LrTerms& LrAt(std::size_t x, std::size_t l) const {
+    return lr_by_state_ ? lr_made_[lr_made_start_[l] + lr_state_[Index(x, l)]] : lr_[Index(x, l)];
+  }
   double LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
   // LrAllLoci for y = first .. last, two partners at a time.
   void LrRowAllLoci(std::uint16_t x, std::uint16_t first, std::uint16_t last, std::size_t m,
@@ -128,13 +130,16 @@ class PairKernel {
   std::vector<std::vector<std::uint8_t>> id_cell_;  // per locus: [state_x * states + state_y]
   std::vector<std::uint32_t> id_states_;            // per locus: number of states
   Table<QgTerms> qg_;                               // idem, Queller & Goodnight only
-  Table<LrTerms> lr_;                               // idem, Lynch & Ritland only
-  // Lynch & Ritland by genotype state: a locus's terms depend on the two genotypes (codes as
-  // stored) only, so each locus numbers those it holds and lr_cell_ keeps the terms of every
-  // two states. Built only when the pairs far outnumber the cells; empty otherwise, or when a
-  // locus has more than kMaxStates genotypes.
-  Table<std::uint8_t> lr_state_;  // [ind * nb_loci + l - 1]
-  std::vector<LrCell> lr_cell_;   // locus l from lr_cell_start_[l]: [state_x * states + state_y]
+  // Lynch & Ritland terms depend on a locus's genotype (codes as stored) only. When every locus
+  // holds at most kMaxStates genotypes, each locus numbers them (lr_state_) and the terms are
+  // kept per genotype (lr_made_); otherwise per individual (lr_). With pairs far outnumbering
+  // the genotypes, lr_cell_ also keeps a locus's four terms for every two genotypes.
+  bool lr_by_state_ = false;
+  Table<LrTerms> lr_;                       // [ind * nb_loci + l - 1] unless by state
+  Table<std::uint8_t> lr_state_;            // [ind * nb_loci + l - 1] when by state
+  std::vector<LrTerms> lr_made_;            // locus l from lr_made_start_[l]: [state]
+  std::vector<std::size_t> lr_made_start_;  // per locus
+  std::vector<LrCell> lr_cell_;             // locus l from lr_cell_start_[l]: [sx * states + sy]
   std::vector<std::size_t> lr_cell_start_;  // per locus
   std::vector<std::uint32_t> lr_states_;    // per locus: number of states
 };

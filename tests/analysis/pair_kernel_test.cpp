@@ -67,6 +67,8 @@ const TableShape kShapes[] = {
     // Pairs enough to outnumber the genotype-state tables many times over.
     {"many pairs", 160, 4, 3, 10, false},
     {"odd files, many pairs", 160, 4, 3, 15, true},
+    // More genotypes at a locus than the kernel numbers.
+    {"many genotypes", 250, 2, 40, 5, false},
 };
 
 template <class Real>
