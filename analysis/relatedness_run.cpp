@@ -46,8 +46,10 @@ void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned thr
   const std::size_t room = rows.RowBytes() + n + kCellRoom;
   const auto first_row = [&](unsigned k) { return (k - 1) * per_chunk + 1; };
   const auto last_row = [&](unsigned k) { return std::min(n, k * per_chunk); };
+  // The two files' writers take about a core between them.
+  const unsigned workers = threads > 2 ? threads - 1 : threads;
   ProduceRowsInOrder<ChunkText>(
-      chunks, threads, 3 * threads,
+      chunks, workers, 3 * workers,
       [&](unsigned k, ChunkText& t) {
         const unsigned first = first_row(k), last = last_row(k);
         t.rows.resize(last - first + 1);

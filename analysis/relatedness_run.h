@@ -10,14 +10,18 @@
 // The argument list is the permutation test's, so the dialog calls either with the same
 // values; this run reads only DataFile, ResultFile, Precision (1 .. 5: Precision + 2 characters
 // per value) and Estimator (0 identity index, 1 Queller & Goodnight, 2 Lynch & Ritland, other
-// values act as 0), and draws no random number. It runs synchronously on the calling thread
-// (the pair values on context.threads workers), creates ResultFile (a bare name: the current
-// directory) and the scratch file "ttt.ttt" in the current directory, which stays there;
-// frequencies are single precision. Progress: Open, Show(NbInd + 1, ""), NbInd + 1 Steps, Close.
+// values act as 0), and draws no random number. It runs synchronously on the calling thread:
+// with context.threads above 1, rows of both matrices are computed and formatted in chunks on
+// worker threads (one fewer than context.threads from 3 on) while the calling thread writes the
+// result file and one more thread "ttt.ttt", each in row order. It creates ResultFile (a bare
+// name: the current directory) and the scratch file "ttt.ttt" in the current directory, which
+// stays there; frequencies are single precision. Progress, from the calling thread: Open,
+// Show(NbInd + 1, ""), NbInd + 1 Steps, Close.
 // On success it ends with messages.Show("TRAITEMENT FINI !"). On failure (a missing or
 // unreadable analysis file, a file that cannot be created, written or closed) it throws
 // relakin::Error, leaves the files as far as they got and shows no message: the caller shows
-// the error. Memory: O(individuals x loci); the matrix is streamed row by row.
+// the error. Memory: O(individuals x loci) and 3 chunks of text per worker (kMatrixChunkBytes
+// each, or one row when a row is longer); the matrix is streamed.
 #pragma once
 
 #include <cstddef>
