@@ -211,16 +211,22 @@ typename PairKernel<Real>::LrTerms PairKernel<Real>::MakeLrTerms(std::size_t x,
   return t;
 }
 
-// A locus's terms depend on the genotype only: made once per genotype a locus holds and, when
-// every locus is numbered, kept per genotype rather than per individual.
+// A locus's terms depend on the genotype only: made once per genotype a locus holds. When
+// every locus is numbered and the pairs far outnumber the genotype pairs, the terms are kept
+// per genotype and the pair tables built; otherwise per individual.
 template <class Real>
 void PairKernel<Real>::BuildLynchRitland() {
   Table<std::uint8_t> state;
   std::vector<std::vector<std::uint16_t>> holders;
   NumberGenotypes(state, holders);
-  lr_by_state_ = true;
-  for (std::size_t l = 1; l <= nb_loci_; ++l)
-    lr_by_state_ = lr_by_state_ && (!holders[l].empty() || data_.NbInd == 0);
+  const std::size_t n = data_.NbInd;
+  std::size_t cells = 0;
+  bool numbered = n > 0;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    numbered = numbered && !holders[l].empty();
+    cells += holders[l].size() * holders[l].size();
+  }
+  lr_by_state_ = numbered && n * (n - 1) / 2 >= 4 * cells;
   if (lr_by_state_) {
     lr_made_start_.assign(nb_loci_ + 1, 0);
     lr_made_.clear();
@@ -229,7 +235,7 @@ void PairKernel<Real>::BuildLynchRitland() {
       for (const std::uint16_t h : holders[l]) lr_made_.push_back(MakeLrTerms(h, l));
     }
     lr_state_ = std::move(state);
-    BuildLrCells(holders);
+    BuildLrCells(holders, cells);
     return;
   }
   lr_.resize(alleles_.size());
@@ -237,7 +243,7 @@ void PairKernel<Real>::BuildLynchRitland() {
   for (std::size_t l = 1; l <= nb_loci_; ++l) {
     made.clear();
     for (const std::uint16_t h : holders[l]) made.push_back(MakeLrTerms(h, l));
-    for (std::size_t x = 1; x <= data_.NbInd; ++x) {
+    for (std::size_t x = 1; x <= n; ++x) {
       const std::size_t i = Index(x, l);
       lr_[i] = made.empty() ? MakeLrTerms(x, l) : made[state[i]];
     }
@@ -384,11 +390,8 @@ inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint
 }
 
 template <class Real>
-void PairKernel<Real>::BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders) {
-  const std::size_t n = data_.NbInd;
-  std::size_t cells = 0;
-  for (std::size_t l = 1; l <= nb_loci_; ++l) cells += holders[l].size() * holders[l].size();
-  if (n * (n > 0 ? n - 1 : 0) / 2 < 4 * cells) return;  // too few pairs to repay the tables
+void PairKernel<Real>::BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders,
+                                    std::size_t cells) {
   lr_states_.assign(nb_loci_ + 1, 0);
   lr_cell_start_.assign(nb_loci_ + 1, 0);
   lr_cell_.clear();

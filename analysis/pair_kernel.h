@@ -99,7 +99,7 @@ class PairKernel {
   void NumberGenotypes(Table<std::uint8_t>& state,
                        std::vector<std::vector<std::uint16_t>>& holders) const;
   LrTerms MakeLrTerms(std::size_t x, std::size_t l) const;
-  void BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders);
+  void BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders, std::size_t cells);
   const LrTerms& LrAt(std::size_t x, std::size_t l) const {
     return lr_by_state_ ? lr_made_[lr_made_start_[l] + lr_state_[Index(x, l)]] : lr_[Index(x, l)];
   }
@@ -131,9 +131,10 @@ class PairKernel {
   std::vector<std::uint32_t> id_states_;            // per locus: number of states
   Table<QgTerms> qg_;                               // idem, Queller & Goodnight only
   // Lynch & Ritland terms depend on a locus's genotype (codes as stored) only. When every locus
-  // holds at most kMaxStates genotypes, each locus numbers them (lr_state_) and the terms are
-  // kept per genotype (lr_made_); otherwise per individual (lr_). With pairs far outnumbering
-  // the genotypes, lr_cell_ also keeps a locus's four terms for every two genotypes.
+  // holds at most kMaxStates genotypes and the pairs far outnumber the genotype pairs, each
+  // locus numbers its genotypes (lr_state_), the terms are kept per genotype (lr_made_) and
+  // lr_cell_ keeps a locus's four terms for every two genotypes; otherwise the terms are kept
+  // per individual (lr_).
   bool lr_by_state_ = false;
   Table<LrTerms> lr_;                       // [ind * nb_loci + l - 1] unless by state
   Table<std::uint8_t> lr_state_;            // [ind * nb_loci + l - 1] when by state
