@@ -45,9 +45,7 @@ PairKernel<Real>::PairKernel(const RunData<Real>& data, int Estimator)
   BuildAlleles();
   if (estimator_ == kIdentityIndex) BuildIdentityStates();
   if (estimator_ == kQuellerGoodnight) BuildQuellerGoodnight();
-  if (estimator_ == kLynchRitland) {
-    BuildLynchRitland();
-  }
+  if (estimator_ == kLynchRitland) BuildLynchRitland();
 }
 
 template <class Real>
@@ -212,8 +210,9 @@ typename PairKernel<Real>::LrTerms PairKernel<Real>::MakeLrTerms(std::size_t x,
 }
 
 // A locus's terms depend on the genotype only: made once per genotype a locus holds. When
-// every locus is numbered and the pairs far outnumber the genotype pairs, the terms are kept
-// per genotype and the pair tables built; otherwise per individual.
+// every locus is numbered and the pairs far outnumber the genotype pairs (which are then no
+// more than the individual-locus entries), the terms are kept per genotype and the pair tables
+// built; otherwise per individual.
 template <class Real>
 void PairKernel<Real>::BuildLynchRitland() {
   Table<std::uint8_t> state;
@@ -226,7 +225,7 @@ void PairKernel<Real>::BuildLynchRitland() {
     numbered = numbered && !holders[l].empty();
     cells += holders[l].size() * holders[l].size();
   }
-  lr_by_state_ = numbered && n * (n - 1) / 2 >= 4 * cells;
+  lr_by_state_ = numbered && n * (n - 1) / 2 >= 4 * cells && cells <= n * nb_loci_;
   if (lr_by_state_) {
     lr_made_start_.assign(nb_loci_ + 1, 0);
     lr_made_.clear();
