@@ -68,10 +68,6 @@ std::string TieRoundedAway(double value, int decimals) {
 
 __extension__ typedef unsigned __int128 Wide;
 
-constexpr std::uint64_t kPow10[] = {1ull,         10ull,        100ull,     1000ull,
-                                    10000ull,     100000ull,    1000000ull, 10000000ull,
-                                    100000000ull, 1000000000ull};
-
 // |value| * 10^decimals rounded, exact halves away from zero, from the exact binary value;
 // false when it does not fit 60 bits (then the general path prints it).
 bool ExactScaledMagnitude(double value, int decimals, std::uint64_t& q) {
@@ -84,7 +80,7 @@ bool ExactScaledMagnitude(double value, int decimals, std::uint64_t& q) {
     m |= std::uint64_t{1} << 52;
     e = biased - 1075;
   }
-  const Wide p = static_cast<Wide>(m) * kPow10[decimals];  // |value| * 10^d = p * 2^e
+  const Wide p = static_cast<Wide>(m) * detail::kPowersOfTen[decimals];  // |value| * 10^d = p * 2^e
   if (e >= 0) {
     if (e > 7 || (p >> (60 - e)) != 0) return false;
     q = static_cast<std::uint64_t>(p << e);
@@ -106,10 +102,11 @@ bool ExactScaledMagnitude(double value, int decimals, std::uint64_t& q) {
 // the exact product, so unless t lies within that distance of a half, rounding t gives the
 // exact answer. Only values near a half take the 128-bit path.
 inline bool ScaledMagnitude(double value, int decimals, std::uint64_t& q) {
-  const double t = std::fabs(value) * static_cast<double>(kPow10[decimals]);
+  static constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  const double t = std::fabs(value) * kScale[decimals];
   if (t < 0x1p52) {
-    const double whole = std::floor(t);
-    const double fraction = t - whole;  // exact
+    const auto whole = static_cast<std::int64_t>(t);         // truncation: the floor here
+    const double fraction = t - static_cast<double>(whole);  // exact
     if (std::fabs(fraction - 0.5) > t * 0x1p-51) {
       q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
       return true;
@@ -118,39 +115,11 @@ inline bool ScaledMagnitude(double value, int decimals, std::uint64_t& q) {
   return ExactScaledMagnitude(value, decimals, q);
 }
 
-// Two digits at a time.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// q / 10^decimals in fixed notation, written backwards from `end`; divides only by 10 (a
-// constant divisor, which compiles to a multiplication).
-char* WriteFixedDigits(char* end, std::uint64_t q, int decimals) {
-  char* p = end;
-  int k = decimals;
-  for (; k >= 2; k -= 2) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * (q % 100), 2);
-    q /= 100;
-  }
-  if (k == 1) {
-    *--p = static_cast<char>('0' + q % 10);
-    q /= 10;
-  }
-  if (decimals > 0) *--p = '.';
-  while (q >= 100) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * (q % 100), 2);
-    q /= 100;
-  }
-  if (q >= 10) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * q, 2);
-  } else {
-    *--p = static_cast<char>('0' + q);
-  }
-  return p;
+// The magnitudes q (value * 10^decimals) below which a value of that sign fits its field; 0
+// when none does.
+std::uint64_t FittingLimit(int width, int decimals, bool negative) {
+  const int whole = width - (decimals > 0 ? decimals + 1 : 0) - (negative ? 1 : 0);
+  return whole < 1 ? 0 : detail::kPowersOfTen[whole + decimals];
 }
 
 // Writes the field (and the leading blank) into one buffer and appends it at once: the cells
@@ -162,7 +131,7 @@ bool AppendFixedScaled(std::string& out, double value, int width, int decimals, 
   char buf[64];
   char* const end = buf + sizeof buf;
   char* p = end;
-  p = WriteFixedDigits(end, q, decimals);
+  p = detail::WriteFixedDigits(end, q, decimals);
   if (std::signbit(value)) *--p = '-';
   while (end - p < width) *--p = ' ';
   if (lead) *--p = ' ';
@@ -182,7 +151,7 @@ char* WriteBlankAndFixed(char* dest, double value, int width, int decimals) {
   char* const end = buf + 64;
   std::memset(end, ' ', 48);
   char* p = end;
-  p = WriteFixedDigits(end, q, decimals);
+  p = detail::WriteFixedDigits(end, q, decimals);
   if (std::signbit(value)) *--p = '-';
   while (end - p < width) *--p = ' ';
   *--p = ' ';
@@ -206,6 +175,14 @@ void AppendFixedImpl(std::string& out, double value, int width, int decimals, bo
 }
 
 }  // namespace
+
+FixedCells::FixedCells(int width, int decimals) : width_(width), decimals_(decimals) {
+  if (decimals < 0 || decimals > 9 || width < 0 || width > kInPlaceWidth) return;  // never in place
+  in_place_ = true;
+  scale_ = static_cast<double>(detail::kPowersOfTen[decimals]);  // exact
+  limit_[0] = FittingLimit(width, decimals, false);
+  limit_[1] = FittingLimit(width, decimals, true);
+}
 
 void AppendFixed(std::string& out, double value, int width, int decimals) {
   AppendFixedImpl(out, value, width, decimals, false);

@@ -1,5 +1,8 @@
 #include "analysis/output_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -51,27 +54,62 @@ void OutputFile::Close() {
   file->Commit();
 }
 
+namespace {
+
+// Closes a descriptor when the copy ends, by error or not.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+[[noreturn]] void ReadFailure(const std::string& path) {
+  throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + path + Reason() + ".");
+}
+
+}  // namespace
+
+void OutputFile::AppendFileFrom(const std::string& path, std::uint64_t offset) {
+  if (!file_) Fail();
+  Flush();
+  errno = 0;
+  const Descriptor in{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (in.fd < 0)
+    throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + Reason() + ".");
+  auto from = static_cast<std::int64_t>(offset);
+  if (file_->AppendCopyOf(in.fd, from)) return;
+  std::string chunk(kBufferSize, '\0');
+  for (;;) {
+    errno = 0;
+    const ssize_t n = ::pread(in.fd, chunk.data(), chunk.size(), from);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ReadFailure(path);
+    if (n == 0) return;
+    from += n;
+    Write(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+  }
+}
+
 void CopyAfterFirstLine(const std::string& path, OutputFile& out) {
   errno = 0;
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr)
     throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + Reason() + ".");
-  std::string chunk(kBufferSize, '\0');
-  bool skipping = true;
+  // Only the first line is read here; the rest is copied by the system.
+  char block[4096];
+  std::uint64_t line_end = 0;
+  bool found = false;
   std::size_t n;
-  while ((n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) {
-    std::string_view part(chunk.data(), n);
-    if (skipping) {
-      const std::size_t end = part.find('\n');
-      if (end == std::string_view::npos) continue;
-      part.remove_prefix(end + 1);
-      skipping = false;
-    }
-    out.Write(part);
+  while (!found && (n = std::fread(block, 1, sizeof block, in)) > 0) {
+    const void* nl = std::memchr(block, '\n', n);
+    found = nl != nullptr;
+    line_end += found ? static_cast<const char*>(nl) - block + 1 : n;
   }
   const bool failed = std::ferror(in) != 0;
   std::fclose(in);
   if (failed) throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + path + ".");
+  if (found) out.AppendFileFrom(path, line_end);
 }
 
 }  // namespace relakin

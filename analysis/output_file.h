@@ -9,6 +9,7 @@
 // temporary file is removed and the old file, if any, stays whole.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   void Write(std::string_view bytes);
+  // Appends the bytes of the file `path` from byte `offset` to its end, copied by the system
+  // where it can (no pass through this process's memory). Throws Error(Io) naming `path` when
+  // it cannot be opened or read, or naming this file when the copy cannot be written.
+  void AppendFileFrom(const std::string& path, std::uint64_t offset);
   void Close();
   const std::string& path() const { return path_; }
 

@@ -94,7 +94,7 @@ void PairKernel<Real>::BuildAlleles() {
 
 template <class Real>
 void PairKernel<Real>::BuildIdentityStates() {
-  std::vector<std::uint8_t> state(alleles_.size(), 0);
+  Table<std::uint8_t> state(alleles_.size(), 0);
   std::vector<std::vector<Alleles>> kinds(nb_loci_ + 1);
   for (std::size_t l = 1; l <= nb_loci_; ++l) {
     auto& seen = kinds[l];
@@ -161,24 +161,90 @@ void PairKernel<Real>::BuildQuellerGoodnight() {
 }
 
 template <class Real>
-void PairKernel<Real>::BuildLynchRitland() {
-  lr_.assign(alleles_.size(), {});
-  for (std::size_t x = 1; x <= data_.NbInd; ++x) {
-    for (std::size_t l = 1; l <= nb_loci_; ++l) {
+void PairKernel<Real>::NumberGenotypes(Table<std::uint8_t>& state,
+                                       std::vector<std::vector<std::uint16_t>>& holders) const {
+  state.assign(alleles_.size(), 0);
+  holders.assign(nb_loci_ + 1, {});
+  constexpr std::size_t kSlots = 256;  // open addressing, at most kMaxStates used
+  std::array<std::uint32_t, kSlots> keys;
+  std::array<std::int16_t, kSlots> ids;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    ids.fill(-1);
+    auto& held = holders[l];
+    for (std::size_t x = 1; x <= data_.NbInd; ++x) {
       const Alleles& g = At(x, l);
-      const double fa = g.pa != 0 ? freq_[l][g.pa] : 0.0;
-      const double fb = g.pb != 0 ? freq_[l][g.pb] : 0.0;
-      const detail::LrReference r = detail::MakeLrReference(g.a, g.b, g.pa, g.pb, fa, fb);
-      LrTerms& t = lr_[Index(x, l)];
-      t.state = r.state;
-      t.Sab = r.Sab;
-      t.pa = r.pa;
-      t.pb = r.pb;
-      if (r.state != detail::LrReference::kUsable) continue;
-      t.w[1] = r.w;
-      for (int na = 0; na <= 2; ++na)
-        for (int nb = 0; nb <= 2; ++nb)
-          t.rw[1 + na * 3 + nb] = detail::LrLocusValue(r, na, nb) * r.w;
+      const std::uint32_t key = std::uint32_t{g.a} << 16 | g.b;
+      std::size_t h = (key * 0x9E3779B1u) >> 24;
+      while (ids[h] >= 0 && keys[h] != key) h = (h + 1) % kSlots;
+      if (ids[h] < 0) {
+        if (held.size() == kMaxStates) {  // too many: this locus is not numbered
+          held.clear();
+          break;
+        }
+        keys[h] = key;
+        ids[h] = static_cast<std::int16_t>(held.size());
+        held.push_back(static_cast<std::uint16_t>(x));
+      }
+      state[Index(x, l)] = static_cast<std::uint8_t>(ids[h]);
+    }
+  }
+}
+
+template <class Real>
+typename PairKernel<Real>::LrTerms PairKernel<Real>::MakeLrTerms(std::size_t x,
+                                                                 std::size_t l) const {
+  const Alleles& g = At(x, l);
+  const double fa = g.pa != 0 ? freq_[l][g.pa] : 0.0;
+  const double fb = g.pb != 0 ? freq_[l][g.pb] : 0.0;
+  const detail::LrReference r = detail::MakeLrReference(g.a, g.b, g.pa, g.pb, fa, fb);
+  LrTerms t{};
+  t.state = r.state;
+  t.Sab = r.Sab;
+  t.pa = r.pa;
+  t.pb = r.pb;
+  if (r.state != detail::LrReference::kUsable) return t;
+  t.w[1] = r.w;
+  for (int na = 0; na <= 2; ++na)
+    for (int nb = 0; nb <= 2; ++nb) t.rw[1 + na * 3 + nb] = detail::LrLocusValue(r, na, nb) * r.w;
+  return t;
+}
+
+// A locus's terms depend on the genotype only: made once per genotype a locus holds. When
+// every locus is numbered and the pairs far outnumber the genotype pairs (which are then no
+// more than the individual-locus entries), the terms are kept per genotype and the pair tables
+// built; otherwise per individual.
+template <class Real>
+void PairKernel<Real>::BuildLynchRitland() {
+  Table<std::uint8_t> state;
+  std::vector<std::vector<std::uint16_t>> holders;
+  NumberGenotypes(state, holders);
+  const std::size_t n = data_.NbInd;
+  std::size_t cells = 0;
+  bool numbered = n > 0;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    numbered = numbered && !holders[l].empty();
+    cells += holders[l].size() * holders[l].size();
+  }
+  lr_by_state_ = numbered && n * (n - 1) / 2 >= 4 * cells && cells <= n * nb_loci_;
+  if (lr_by_state_) {
+    lr_made_start_.assign(nb_loci_ + 1, 0);
+    lr_made_.clear();
+    for (std::size_t l = 1; l <= nb_loci_; ++l) {
+      lr_made_start_[l] = lr_made_.size();
+      for (const std::uint16_t h : holders[l]) lr_made_.push_back(MakeLrTerms(h, l));
+    }
+    lr_state_ = std::move(state);
+    BuildLrCells(holders, cells);
+    return;
+  }
+  lr_.resize(alleles_.size());
+  std::vector<LrTerms> made;
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    made.clear();
+    for (const std::uint16_t h : holders[l]) made.push_back(MakeLrTerms(h, l));
+    for (std::size_t x = 1; x <= n; ++x) {
+      const std::size_t i = Index(x, l);
+      lr_[i] = made.empty() ? MakeLrTerms(x, l) : made[state[i]];
     }
   }
 }
@@ -296,34 +362,75 @@ double PairKernel<Real>::QuellerGoodnight(std::uint16_t x, std::uint16_t y, Locu
 }
 
 template <class Real>
-inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1,
-                                     double& D1, double& N2, double& D2) const {
+inline typename PairKernel<Real>::LrCell PairKernel<Real>::LrLocusTerms(std::uint16_t x,
+                                                                        std::uint16_t y,
+                                                                        std::uint16_t l) const {
   const std::size_t ix = Index(x, l), iy = Index(y, l);
   const Alleles& gx = alleles_[ix];
   const Alleles& gy = alleles_[iy];
   const bool counted = (gx.a != 0) & (gy.a != 0);
-  const LrTerms& tx = lr_[ix];
-  const LrTerms& ty = lr_[iy];
+  const LrTerms& tx = LrAt(x, l);
+  const LrTerms& ty = LrAt(y, l);
   const int m_aa = gx.a == gy.a, m_ab = gx.a == gy.b, m_ba = gx.b == gy.a, m_bb = gx.b == gy.b;
   // x as reference: na = Sac + Sad, nb = Sbc + Sbd; y as reference the same from y's side.
   const int ix_cell = counted * (1 + (m_aa + m_ab) * 3 + (m_ba + m_bb));
   const int iy_cell = counted * (1 + (m_aa + m_ba) * 3 + (m_ab + m_bb));
-  N1 = N1 + tx.rw[ix_cell];
-  D1 = D1 + tx.w[counted];
-  N2 = N2 + ty.rw[iy_cell];
-  D2 = D2 + ty.w[counted];
+  return {tx.rw[ix_cell], tx.w[counted], ty.rw[iy_cell], ty.w[counted]};
+}
+
+template <class Real>
+inline void PairKernel<Real>::LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1,
+                                     double& D1, double& N2, double& D2) const {
+  const LrCell c = LrLocusTerms(x, y, l);
+  N1 = N1 + c.n1;
+  D1 = D1 + c.d1;
+  N2 = N2 + c.n2;
+  D2 = D2 + c.d2;
+}
+
+template <class Real>
+void PairKernel<Real>::BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders,
+                                    std::size_t cells) {
+  lr_states_.assign(nb_loci_ + 1, 0);
+  lr_cell_start_.assign(nb_loci_ + 1, 0);
+  lr_cell_.clear();
+  lr_cell_.reserve(cells);
+  for (std::size_t l = 1; l <= nb_loci_; ++l) {
+    const auto locus = static_cast<std::uint16_t>(l);
+    lr_states_[l] = static_cast<std::uint32_t>(holders[l].size());
+    lr_cell_start_[l] = lr_cell_.size();
+    for (const std::uint16_t x : holders[l])
+      for (const std::uint16_t y : holders[l]) lr_cell_.push_back(LrLocusTerms(x, y, locus));
+  }
+}
+
+template <class Real>
+double PairKernel<Real>::LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const {
+  const std::uint8_t* sx = &lr_state_[Index(x, 1)];
+  const std::uint8_t* sy = &lr_state_[Index(y, 1)];
+  double N1 = 0, D1 = 0, N2 = 0, D2 = 0;
+  for (std::size_t l = 1; l <= m; ++l) {
+    const LrCell& c = lr_cell_[lr_cell_start_[l] + sx[l - 1] * lr_states_[l] + sy[l - 1]];
+    N1 = N1 + c.n1;
+    D1 = D1 + c.d1;
+    N2 = N2 + c.n2;
+    D2 = D2 + c.d2;
+  }
+  return detail::LrPairResult(detail::LrDirectionResult(N1, D1), detail::LrDirectionResult(N2, D2));
 }
 
 template <class Real>
 double PairKernel<Real>::LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                                       DegenerateLocusTally* tally) const {
+  if (tally == nullptr && !lr_cell_.empty() && loci.entries() == nullptr)
+    return LrAllLoci(x, y, loci.size());
   double N1 = 0, D1 = 0, N2 = 0, D2 = 0;
   ForEachLocus(loci, [&](std::uint16_t l) { LrFast(x, y, l, N1, D1, N2, D2); });
   if (tally) {
     for (const std::uint16_t ref : {x, y}) {
       const std::uint16_t other = ref == x ? y : x;
       ForEachLocus(loci, [&](std::uint16_t l) {
-        const LrTerms& t = lr_[Index(ref, l)];
+        const LrTerms& t = LrAt(ref, l);
         if (At(ref, l).a != 0 && At(other, l).a != 0 && t.state == detail::LrReference::kDegenerate)
           tally->Add(t.Sab, t.pa, t.pb);
       });
@@ -345,6 +452,47 @@ double PairKernel<Real>::Value(std::uint16_t x, std::uint16_t y, LocusSet loci,
       return detail::IdentityIndexFromParts(IdentityIxy(x, y, loci), SelfIdentity[x],
                                             SelfIdentity[y]);
   }
+}
+
+template <class Real>
+void PairKernel<Real>::LrRowAllLoci(std::uint16_t x, std::uint16_t first, std::uint16_t last,
+                                    std::size_t m, double* out) const {
+  const std::uint8_t* sx = &lr_state_[Index(x, 1)];
+  unsigned y = first;
+  // Two partners at once: eight independent running sums, each still added in locus order.
+  for (; y + 1u <= last; y += 2, out += 2) {
+    const std::uint8_t* s0 = &lr_state_[Index(y, 1)];
+    const std::uint8_t* s1 = s0 + nb_loci_;
+    double N1 = 0, D1 = 0, N2 = 0, D2 = 0, M1 = 0, E1 = 0, M2 = 0, E2 = 0;
+    for (std::size_t l = 1; l <= m; ++l) {
+      const LrCell* row = &lr_cell_[lr_cell_start_[l] + sx[l - 1] * lr_states_[l]];
+      const LrCell& c = row[s0[l - 1]];
+      const LrCell& e = row[s1[l - 1]];
+      N1 = N1 + c.n1;
+      D1 = D1 + c.d1;
+      N2 = N2 + c.n2;
+      D2 = D2 + c.d2;
+      M1 = M1 + e.n1;
+      E1 = E1 + e.d1;
+      M2 = M2 + e.n2;
+      E2 = E2 + e.d2;
+    }
+    out[0] =
+        detail::LrPairResult(detail::LrDirectionResult(N1, D1), detail::LrDirectionResult(N2, D2));
+    out[1] =
+        detail::LrPairResult(detail::LrDirectionResult(M1, E1), detail::LrDirectionResult(M2, E2));
+  }
+  if (y == last) *out = LrAllLoci(x, static_cast<std::uint16_t>(y), m);
+}
+
+template <class Real>
+void PairKernel<Real>::Values(std::uint16_t x, std::uint16_t first, std::uint16_t last,
+                              LocusSet loci, const std::vector<double>& SelfIdentity,
+                              double* out) const {
+  if (estimator_ == kLynchRitland && !lr_cell_.empty() && loci.entries() == nullptr)
+    return LrRowAllLoci(x, first, last, loci.size(), out);
+  for (unsigned y = first; y <= last; ++y)
+    *out++ = Value(x, static_cast<std::uint16_t>(y), loci, SelfIdentity);
 }
 
 template class PairKernel<float>;

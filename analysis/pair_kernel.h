@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "analysis/estimators.h"
+#include "analysis/large_allocator.h"
 #include "analysis/run_data.h"
 
 namespace relakin {
@@ -38,6 +39,10 @@ class PairKernel {
   double Value(std::uint16_t x, std::uint16_t y, LocusSet loci,
                const std::vector<double>& SelfIdentity,
                DegenerateLocusTally* tally = nullptr) const;
+  // Value(x, y) for y = first .. last (first <= last) into out[0 .. last - first], no tally;
+  // several pairs at a time where the estimator allows.
+  void Values(std::uint16_t x, std::uint16_t first, std::uint16_t last, LocusSet loci,
+              const std::vector<double>& SelfIdentity, double* out) const;
 
  private:
   struct Alleles {
@@ -80,8 +85,28 @@ class PairKernel {
   void IdentityFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& W) const;
   double IdentityAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
   void QgFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N, double& D) const;
+  // The four terms LrFast adds for one locus: x's numerator and weight, then y's.
+  struct LrCell {
+    double n1, d1, n2, d2;
+  };
+  LrCell LrLocusTerms(std::uint16_t x, std::uint16_t y, std::uint16_t l) const;
   void LrFast(std::uint16_t x, std::uint16_t y, std::uint16_t l, double& N1, double& D1, double& N2,
               double& D2) const;
+  // Numbers the genotypes (codes as stored) that each locus holds, at most kMaxStates: state
+  // per individual and locus, and one holder per number; a locus with more has no holders.
+  template <class T>
+  using Table = std::vector<T, LargeAllocator<T>>;  // per individual and locus
+  void NumberGenotypes(Table<std::uint8_t>& state,
+                       std::vector<std::vector<std::uint16_t>>& holders) const;
+  LrTerms MakeLrTerms(std::size_t x, std::size_t l) const;
+  void BuildLrCells(const std::vector<std::vector<std::uint16_t>>& holders, std::size_t cells);
+  const LrTerms& LrAt(std::size_t x, std::size_t l) const {
+    return lr_by_state_ ? lr_made_[lr_made_start_[l] + lr_state_[Index(x, l)]] : lr_[Index(x, l)];
+  }
+  double LrAllLoci(std::uint16_t x, std::uint16_t y, std::size_t m) const;
+  // LrAllLoci for y = first .. last, two partners at a time.
+  void LrRowAllLoci(std::uint16_t x, std::uint16_t first, std::uint16_t last, std::size_t m,
+                    double* out) const;
   double QuellerGoodnight(std::uint16_t x, std::uint16_t y, LocusSet loci) const;
   double LynchRitland(std::uint16_t x, std::uint16_t y, LocusSet loci,
                       DegenerateLocusTally* tally) const;
@@ -95,17 +120,29 @@ class PairKernel {
   std::vector<std::array<double, 10>> q_;  // per locus: zeros, then (0.25 * matches) / S2
   std::vector<std::array<double, 2>> w_;   // per locus: 0, and 1 / S2 (0 when S2 is 0)
   std::vector<std::vector<double>> freq_;  // per locus and position, as double
-  std::vector<Alleles> alleles_;           // [ind * nb_loci + l - 1]
+  Table<Alleles> alleles_;                 // [ind * nb_loci + l - 1]
   // Identity by genotype state: each locus numbers the distinct genotypes it holds (at most
   // kMaxStates); id_cell_ gives, for two states, the index into q_ (5 * counted + matching
   // allele pairs), so a pair's locus costs one table look-up. Empty when a locus has too many
   // states; the per-allele comparison then serves.
   static constexpr std::size_t kMaxStates = 96;
-  std::vector<std::uint8_t> id_state_;              // [ind * nb_loci + l - 1]
+  Table<std::uint8_t> id_state_;                    // [ind * nb_loci + l - 1]
   std::vector<std::vector<std::uint8_t>> id_cell_;  // per locus: [state_x * states + state_y]
   std::vector<std::uint32_t> id_states_;            // per locus: number of states
-  std::vector<QgTerms> qg_;                         // idem, Queller & Goodnight only
-  std::vector<LrTerms> lr_;                         // idem, Lynch & Ritland only
+  Table<QgTerms> qg_;                               // idem, Queller & Goodnight only
+  // Lynch & Ritland terms depend on a locus's genotype (codes as stored) only. When every locus
+  // holds at most kMaxStates genotypes and the pairs far outnumber the genotype pairs, each
+  // locus numbers its genotypes (lr_state_), the terms are kept per genotype (lr_made_) and
+  // lr_cell_ keeps a locus's four terms for every two genotypes; otherwise the terms are kept
+  // per individual (lr_).
+  bool lr_by_state_ = false;
+  Table<LrTerms> lr_;                       // [ind * nb_loci + l - 1] unless by state
+  Table<std::uint8_t> lr_state_;            // [ind * nb_loci + l - 1] when by state
+  std::vector<LrTerms> lr_made_;            // locus l from lr_made_start_[l]: [state]
+  std::vector<std::size_t> lr_made_start_;  // per locus
+  std::vector<LrCell> lr_cell_;             // locus l from lr_cell_start_[l]: [sx * states + sy]
+  std::vector<std::size_t> lr_cell_start_;  // per locus
+  std::vector<std::uint32_t> lr_states_;    // per locus: number of states
 };
 
 extern template class PairKernel<float>;

@@ -1,5 +1,7 @@
 #include "analysis/relatedness_file.h"
 
+#include <cstring>
+
 #include "analysis/estimators.h"
 #include "analysis/fixed_format.h"
 #include "core/codepage.h"
@@ -38,7 +40,17 @@ std::string RelatednessHeader(const AnalysisData& data, int Estimator) {
 }
 
 RelatednessRows::RelatednessRows(std::uint16_t NbInd, std::uint16_t Precision)
-    : nb_ind_(NbInd), decimals_(Precision), width_(Precision + 2) {}
+    : nb_ind_(NbInd),
+      decimals_(Precision),
+      width_(Precision + 2),
+      cells_(width_, decimals_),
+      not_computed_(" ") {
+  AppendInteger(not_computed_, 999, width_);
+}
+
+std::size_t RelatednessRows::RowBytes() const {
+  return 10 + std::size_t{nb_ind_} * (width_ + 1) + 2;
+}
 
 std::string RelatednessRows::ColumnLine() const {
   std::string s(10, ' ');
@@ -50,32 +62,42 @@ std::string RelatednessRows::ColumnLine() const {
 }
 
 void RelatednessRows::Begin(std::uint16_t i, TextRow& values, TextRow& distances) const {
-  std::string lead;
-  AppendInteger(lead, i, 10);
+  char lead[10];
+  std::memset(lead, ' ', sizeof lead);
+  for (unsigned k = i, at = sizeof lead; k != 0; k /= 10)
+    lead[--at] = static_cast<char>('0' + k % 10);
   for (TextRow* row : {&values, &distances}) {
-    row->clear();
-    row->Append(lead);
+    row->Append(std::string_view(lead, sizeof lead));
     row->Append(std::size_t{i} * (width_ + 1), ' ');
   }
 }
 
-void RelatednessRows::Field(double v, TextRow& row) const {
-  char* at = row.Room(kCellRoom);
-  if (char* end = WriteBlankAndFixed(at, v, width_, decimals_)) return row.Advance(end - at);
+void RelatednessRows::WideField(double v, TextRow& row) const {
   std::string cell;
   AppendBlankAndFixed(cell, v, width_, decimals_);
   row.Append(cell);
 }
 
-void RelatednessRows::Cell(double v, TextRow& values, TextRow& distances) const {
-  if (v == NotComputed) {
-    std::string cell(" ");
-    AppendInteger(cell, 999, width_);
-    values.Append(cell);
-    distances.Append(cell);
-  } else {
-    Field(v, values);
-    Field(1 - v, distances);
+void RelatednessRows::Cells(const double* v, std::size_t count, TextRow& values,
+                            TextRow& distances) const {
+  for (std::size_t k = 0; k < count; ++k) {
+    if (v[k] == NotComputed) {
+      values.Append(not_computed_);
+      distances.Append(not_computed_);
+      continue;
+    }
+    char* at = values.Room(kCellRoom);
+    if (char* end = cells_.Write(at, v[k])) {
+      values.Advance(end - at);
+    } else {
+      WideField(v[k], values);
+    }
+    at = distances.Room(kCellRoom);
+    if (char* end = cells_.Write(at, 1 - v[k])) {
+      distances.Advance(end - at);
+    } else {
+      WideField(1 - v[k], distances);
+    }
   }
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/fixed_format.h"
 #include "analysis/run_data.h"
 #include "analysis/text_row.h"
 
@@ -29,19 +30,25 @@ class RelatednessRows {
 
   // Ten blanks, then for each j a blank and j right-justified in w; no line end.
   std::string ColumnLine() const;
-  // Clears both rows and writes row i's number and leading blanks into each.
+  // Bytes of one row, short of the cells that widen their field: a bound for chunk sizes.
+  std::size_t RowBytes() const;
+  // Appends row i's number and leading blanks to each.
   void Begin(std::uint16_t i, TextRow& values, TextRow& distances) const;
-  // The cell of one pair: v (or 999) into values, 1 - v (or 999) into distances.
-  void Cell(double v, TextRow& values, TextRow& distances) const;
+  // The cells of `count` pairs in a row: each v (or 999) into values, 1 - v (or 999) into
+  // distances.
+  void Cells(const double* v, std::size_t count, TextRow& values, TextRow& distances) const;
   // Ends row i in both when it held a cell (i < NbInd); the last row is ended by the closing.
   void End(std::uint16_t i, TextRow& values, TextRow& distances) const;
 
  private:
-  void Field(double v, TextRow& row) const;
+  // A cell that the in-place writer leaves to the general formatter.
+  void WideField(double v, TextRow& row) const;
 
   std::uint16_t nb_ind_;
   int decimals_;
   int width_;
+  FixedCells cells_;
+  std::string not_computed_;  // the cell of a pair not computed
 };
 
 }  // namespace relakin

@@ -1,10 +1,12 @@
 #include "analysis/relatedness_run.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "analysis/allele_frequencies.h"
 #include "analysis/estimators.h"
+#include "analysis/fixed_format.h"
 #include "analysis/ordered_rows.h"
 #include "analysis/output_file.h"
 #include "analysis/pair_kernel.h"
@@ -13,36 +15,85 @@
 namespace relakin {
 namespace {
 
-struct RowText {
+// One row of both blocks. A cache line of its own: workers filling neighbouring rows would
+// otherwise share the lines that hold the buffers' sizes.
+struct alignas(64) RowText {
   TextRow values, distances;
 };
 
-// The value block and the D block, row by row, through `value(i, j)`.
-template <class PairValue>
+// The rows of one chunk, each buffer sized once for a row whose every cell widens by one (as
+// negative values do), since fresh memory is dear to touch.
+struct ChunkText {
+  std::vector<RowText> rows;
+};
+
+// Columns taken together across a chunk's rows, so that a partner's terms are read once from
+// memory for all the rows of the chunk.
+constexpr unsigned kColumnBlock = 128;
+
+// The value block into `result` and the D block into `scratch`; values_of(i, from, to, out)
+// gives the pair values of row i from column `from` to column `to` (from <= to). Chunks of rows
+// are formatted on the workers and each file gets them in row order from a thread of its own,
+// so the bytes do not depend on the threads; 3 chunks per worker are in flight.
+template <class PairValues>
 void WriteRows(const MatrixRunData& d, const RelatednessRows& rows, unsigned threads,
-               const PairValue& value, OutputFile& result, OutputFile& scratch,
-               Progress& progress) {
-  const std::uint16_t n = d.NbInd;
-  ProduceRowsInOrder<RowText>(
-      n, threads,
-      [&](unsigned r, RowText& t) {
-        const auto i = static_cast<std::uint16_t>(r);
-        rows.Begin(i, t.values, t.distances);
-        for (unsigned j = r + 1; j <= n; ++j)
-          rows.Cell(value(i, static_cast<std::uint16_t>(j)), t.values, t.distances);
-        rows.End(i, t.values, t.distances);
+               std::size_t chunk_bytes, const PairValues& values_of, OutputFile& result,
+               OutputFile& scratch, Progress& progress) {
+  const unsigned n = d.NbInd;
+  const auto per_chunk =
+      static_cast<unsigned>(std::clamp<std::size_t>(chunk_bytes / rows.RowBytes(), 1, n + 1));
+  const unsigned chunks = (n + per_chunk - 1) / per_chunk;
+  const std::size_t room = rows.RowBytes() + n + kCellRoom;
+  const auto first_row = [&](unsigned k) { return (k - 1) * per_chunk + 1; };
+  const auto last_row = [&](unsigned k) { return std::min(n, k * per_chunk); };
+  // The two files' writers take about a core between them.
+  const unsigned workers = threads > 2 ? threads - 1 : threads;
+  ProduceRowsInOrder<ChunkText>(
+      chunks, workers, 3 * workers,
+      [&](unsigned k, ChunkText& t) {
+        const unsigned first = first_row(k), last = last_row(k);
+        t.rows.resize(last - first + 1);
+        for (unsigned r = first; r <= last; ++r) {
+          RowText& row = t.rows[r - first];
+          row.values.clear();
+          row.distances.clear();
+          row.values.Reserve(room);
+          row.distances.Reserve(room);
+          rows.Begin(static_cast<std::uint16_t>(r), row.values, row.distances);
+        }
+        double values[kColumnBlock];
+        for (unsigned block = first + 1; block <= n; block += kColumnBlock) {
+          const unsigned block_end = std::min(n, block + kColumnBlock - 1);
+          for (unsigned r = first; r <= last; ++r) {
+            const auto i = static_cast<std::uint16_t>(r);
+            const unsigned from = std::max(block, r + 1);
+            if (from > block_end) continue;
+            values_of(i, static_cast<std::uint16_t>(from), static_cast<std::uint16_t>(block_end),
+                      values);
+            RowText& row = t.rows[r - first];
+            rows.Cells(values, block_end - from + 1, row.values, row.distances);
+          }
+        }
+        for (unsigned r = first; r <= last; ++r) {
+          RowText& row = t.rows[r - first];
+          rows.End(static_cast<std::uint16_t>(r), row.values, row.distances);
+        }
       },
-      [&](unsigned, RowText& t) {
-        result.Write(t.values.view());
-        scratch.Write(t.distances.view());
-        progress.Step();
-      });
+      {[&](unsigned, ChunkText& t) {
+         for (const RowText& row : t.rows) {
+           result.Write(row.values.view());
+           progress.Step();
+         }
+       },
+       [&](unsigned, ChunkText& t) {
+         for (const RowText& row : t.rows) scratch.Write(row.distances.view());
+       }});
 }
 
 }  // namespace
 
 void WriteRelatednessMatrices(const MatrixRunData& d, int Estimator, std::uint16_t Precision,
-                              OutputFile& result, RunContext& context) {
+                              OutputFile& result, RunContext& context, std::size_t chunk_bytes) {
   OutputFile scratch(kDistanceScratchFile);
   const RelatednessRows rows(d.NbInd, Precision);
   const std::string column_line = rows.ColumnLine();
@@ -68,14 +119,17 @@ void WriteRelatednessMatrices(const MatrixRunData& d, int Estimator, std::uint16
   context.progress.Step();
   if (kernel) {
     WriteRows(
-        d, rows, ResolveThreads(context.threads),
-        [&](std::uint16_t i, std::uint16_t j) { return kernel->Value(i, j, loci, self); }, result,
-        scratch, context.progress);
+        d, rows, ResolveThreads(context.threads), chunk_bytes,
+        [&](std::uint16_t i, std::uint16_t from, std::uint16_t to, double* out) {
+          kernel->Values(i, from, to, loci, self, out);
+        },
+        result, scratch, context.progress);
   } else {
     WriteRows(
-        d, rows, 1,
-        [&](std::uint16_t i, std::uint16_t j) {
-          return PairRelatedness(d, i, j, Estimator, loci, self);
+        d, rows, 1, chunk_bytes,
+        [&](std::uint16_t i, std::uint16_t from, std::uint16_t to, double* out) {
+          for (unsigned j = from; j <= to; ++j)
+            *out++ = PairRelatedness(d, i, static_cast<std::uint16_t>(j), Estimator, loci, self);
         },
         result, scratch, context.progress);
   }

@@ -20,6 +20,10 @@ class TextRow {
     if (capacity_ - size_ < n) Grow(n);
     return data_.get() + size_;
   }
+  // Capacity for at least n bytes in all; what is held is kept.
+  void Reserve(std::size_t n) {
+    if (capacity_ < n) Grow(n - size_);
+  }
   void Advance(std::size_t n) { size_ += n; }
   void Append(std::string_view s) {
     std::memcpy(Room(s.size()), s.data(), s.size());
@@ -32,7 +36,7 @@ class TextRow {
 
  private:
   void Grow(std::size_t n) {
-    const std::size_t capacity = std::max(2 * capacity_, size_ + n + 256);
+    const std::size_t capacity = std::max(2 * capacity_, size_ + n);
     std::unique_ptr<char[]> bigger(new char[capacity]);
     if (size_ != 0) std::memcpy(bigger.get(), data_.get(), size_);
     data_ = std::move(bigger);

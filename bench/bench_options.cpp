@@ -49,6 +49,7 @@ const char* Usage() {
          "  --seed N               seed of the random generator\n"
          "  --threads N            worker threads (all cores)\n"
          "  --reference            the literal single-thread path\n"
+         "  --memory-write         then time writing as many bytes from memory (matrix)\n"
          "  --generate N,L,K[,MISSING%][,SEED]  first write a synthetic ANALYSIS_FILE\n";
 }
 
@@ -83,6 +84,8 @@ BenchOptions ParseOptions(const std::vector<std::string>& args) {
       o.threads = static_cast<unsigned>(ToNumber(a, value(), 1, 1024));
     } else if (a == "--reference") {
       o.reference = true;
+    } else if (a == "--memory-write") {
+      o.memory_write = true;
     } else if (a == "--generate") {
       o.generate = ParseGenerate(value());
     } else if (a.size() > 1 && a[0] == '-') {

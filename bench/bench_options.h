@@ -32,6 +32,7 @@ struct BenchOptions {
   std::optional<std::uint32_t> seed;     // --seed N
   unsigned threads = 0;                  // --threads N, 0: all cores
   bool reference = false;                // --reference: the literal single-thread path
+  bool memory_write = false;             // --memory-write: time writing the same bytes (matrix)
   std::optional<GenerateSpec> generate;  // --generate N,L,K[,MISSING%][,SEED]
 };
 

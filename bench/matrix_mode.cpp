@@ -1,22 +1,18 @@
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "analysis/analysis_file.h"
 #include "analysis/relatedness_run.h"
 #include "analysis/run_context.h"
 #include "bench/bench_modes.h"
+#include "bench/memory_write.h"
+#include "bench/printed_messages.h"
 
 namespace relakin::bench {
-namespace {
 
-class PrintedMessages : public Messages {
- public:
-  void Show(const std::string& text) override { std::printf("%s\n", text.c_str()); }
-  void Information(const std::string& text) override { Show(text); }
-};
-
-}  // namespace
-
+// The whole relatedness run. With --memory-write it then times writing as many bytes as the
+// run wrote (the result file and "ttt.ttt") from memory into the same folder.
 BenchFigures RunMatrixMode(const BenchOptions& o) {
   PrintedMessages messages;
   Progress progress;
@@ -26,6 +22,13 @@ BenchFigures RunMatrixMode(const BenchOptions& o) {
   RunRelatedness(o.analysis_file, o.result_file, static_cast<std::uint16_t>(o.precision), 0, false,
                  0, static_cast<std::uint16_t>(o.estimator), 0, context);
   const auto stop = std::chrono::steady_clock::now();
+  PrintPeakMemory();
+  if (o.memory_write) {
+    const std::uint64_t result = std::filesystem::file_size(o.result_file);
+    const std::uint64_t scratch = std::filesystem::file_size(kDistanceScratchFile);
+    std::printf("bytes written: %llu\n", static_cast<unsigned long long>(result + scratch));
+    std::printf("memory-write seconds: %.6f\n", TimeMemoryWrite({result, scratch}));
+  }
 
   // The sizes, read back outside the timed run.
   const AnalysisData d = ReadAnalysisFile(o.analysis_file);

@@ -98,6 +98,26 @@ void FileReplacement::Write(std::string_view bytes) {
   }
 }
 
+bool FileReplacement::AppendCopyOf(int from, std::int64_t& offset) {
+  if (fd_ < 0) Fail(path_, EBADF);
+  constexpr std::size_t kStep = std::size_t{1} << 28;
+  for (bool copied = false;; copied = true) {
+    off_t at = static_cast<off_t>(offset);
+    const ssize_t n = copy_file_range(from, &at, fd_, nullptr, kStep, 0);
+    if (n == 0) return true;
+    if (n > 0) {
+      offset = at;
+      continue;
+    }
+    if (errno == EINTR) continue;
+    // File systems or file kinds the system cannot copy between.
+    const bool unsupported = errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
+                             errno == EOPNOTSUPP || errno == EBADF;
+    if (unsupported && !copied) return false;
+    Abandon(errno);
+  }
+}
+
 void FileReplacement::Commit() {
   if (fd_ < 0) Fail(path_, EBADF);
   if (sync_ == Sync::kToDisk && fsync(fd_) != 0) Abandon(errno);

@@ -10,6 +10,7 @@
 // Error(Io) naming the path as given.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,11 @@ class FileReplacement {
 
   // Appends to the temporary file (unbuffered: callers write large blocks).
   void Write(std::string_view bytes);
+  // Appends the bytes of the open file `from`, from `offset` to its end, copied by the system
+  // (no pass through this process's memory); `offset` follows what was copied. False when the
+  // system cannot copy between these two files and nothing was copied: the caller copies the
+  // bytes itself.
+  bool AppendCopyOf(int from, std::int64_t& offset);
   // Closes the temporary file and renames it over the target. Once it has thrown, or after
   // it, the replacement takes no more writes.
   void Commit();

@@ -3,6 +3,9 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "analysis/fixed_format.h"
 #include "analysis/random.h"
@@ -64,6 +67,35 @@ TEST(FixedFormat, AgreesWithCorrectRoundingOnRandomValues) {
     const std::string tail = wide.substr(wide.find('.') + 1 + d);
     if (tail[0] == '5' && tail.find_first_not_of('0', 1) == std::string::npos) continue;  // a tie
     ASSERT_EQ(FormatFixed(v, 0, d), expected) << v << " with " << d << " decimals";
+  }
+}
+
+// The in-place cell writers of the matrices give AppendBlankAndFixed's bytes: fields that fit,
+// fields one character short, rounding that adds a digit, exact ties, signs and signed zeros.
+TEST(FixedFormat, CellWritersAgreeWithAppend) {
+  RandomGenerator r(7);
+  std::vector<double> values = {0.0,   -0.0,  0.004,  -0.004,   9.995, -9.995, 99.99,
+                                999.5, 1e15,  -1e15,  0.5,      -0.5,  0.125,  -0.125,
+                                2.5,   1e300, 5e-324, HUGE_VAL, NAN};
+  for (int k = 0; k < 5000; ++k) {
+    const double mantissa = (static_cast<double>(r.Below(4000000000u)) - 2e9) / 1e9;
+    values.push_back(std::ldexp(mantissa, static_cast<int>(r.Below(40)) - 20));
+  }
+  char one[kCellRoom], other[kCellRoom];
+  for (int width = 0; width <= 17; ++width) {
+    for (int decimals = 0; decimals <= 10; ++decimals) {
+      const FixedCells cells(width, decimals);
+      for (const double v : values) {
+        std::string expected;
+        AppendBlankAndFixed(expected, v, width, decimals);
+        const char* end = WriteBlankAndFixed(one, v, width, decimals);
+        const char* cells_end = cells.Write(other, v);
+        ASSERT_EQ(end == nullptr, cells_end == nullptr) << v << " in " << width << "." << decimals;
+        if (end == nullptr) continue;  // the caller then appends
+        ASSERT_EQ(std::string(static_cast<const char*>(one), end), expected) << v;
+        ASSERT_EQ(std::string(static_cast<const char*>(other), cells_end), expected) << v;
+      }
+    }
   }
 }
 

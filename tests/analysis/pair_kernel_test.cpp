@@ -64,6 +64,11 @@ const TableShape kShapes[] = {
     {"many missing", 30, 5, 3, 60, false},
     {"two alleles", 25, 4, 2, 5, false},
     {"odd files", 40, 6, 5, 15, true},
+    // Pairs enough to outnumber the genotype-state tables many times over.
+    {"many pairs", 160, 4, 3, 10, false},
+    {"odd files, many pairs", 160, 4, 3, 15, true},
+    // More genotypes at a locus than the kernel numbers.
+    {"many genotypes", 250, 2, 40, 5, false},
 };
 
 template <class Real>
@@ -74,13 +79,20 @@ void CompareAllPairs(const RunData<Real>& d, LocusSet loci) {
     FillSelfIdentity(d, loci, self_literal);
     kernel.FillSelfIdentity(loci, self_fast);
     for (std::size_t i = 1; i <= d.NbInd; ++i) ASSERT_TRUE(SameBits(self_literal[i], self_fast[i]));
+    std::vector<double> row(d.NbInd + 1);
     for (std::uint16_t x = 1; x <= d.NbInd; ++x) {
+      if (x < d.NbInd) kernel.Values(x, x + 1, d.NbInd, loci, self_fast, row.data());
       for (std::uint16_t y = x + 1; y <= d.NbInd; ++y) {
         DegenerateLocusTally t_literal, t_fast;
         const double literal = PairRelatedness(d, x, y, estimator, loci, self_literal, &t_literal);
         const double fast = kernel.Value(x, y, loci, self_fast, &t_fast);
         ASSERT_TRUE(SameBits(literal, fast)) << "estimator " << estimator << " pair " << x << ","
                                              << y << ": " << literal << " vs " << fast;
+        // Without a tally, as the matrix run asks (Lynch & Ritland may then take its tables).
+        ASSERT_TRUE(SameBits(literal, kernel.Value(x, y, loci, self_fast)))
+            << "estimator " << estimator << " pair " << x << "," << y << " without a tally";
+        ASSERT_TRUE(SameBits(literal, row[y - x - 1]))
+            << "estimator " << estimator << " pair " << x << "," << y << " in a row";
         ASSERT_EQ(t_literal.count, t_fast.count);
         ASSERT_TRUE(SameBits(t_literal.pa, t_fast.pa) && SameBits(t_literal.pb, t_fast.pb) &&
                     SameBits(t_literal.Sab, t_fast.Sab));

@@ -9,9 +9,12 @@
 #include "analysis/allele_frequencies.h"
 #include "analysis/analysis_file.h"
 #include "analysis/estimators.h"
+#include "analysis/output_file.h"
+#include "analysis/relatedness_file.h"
 #include "analysis_temp_dir.h"
 #include "analysis_test_data.h"
 #include "core/errors.h"
+#include "random_analysis_file.h"
 
 namespace relakin {
 namespace {
@@ -187,6 +190,43 @@ TEST(RelatednessRun, WorkedExampleValuesInTheFile) {
     run.Go(testing::WorkedExampleFile(), c.estimator, 4);
     const std::string text = ReadBytes("out.res");
     EXPECT_NE(text.find(std::string("\r\n") + c.first_row), std::string::npos) << text;
+  }
+}
+
+// The fast path on any number of threads, cut into chunks of 1 or 3 rows, against the literal
+// single-thread path: tables on a chunk's size, one over, more chunks than the workers keep in
+// flight, and rows long enough to be taken in several blocks of columns. Precision 1 widens the
+// negative values' fields, so chunks differ in size; missing data and an untyped individual give
+// "999" cells.
+TEST(RelatednessRun, SameBytesForEveryThreadCountAndChunkSize) {
+  InTempDir dir;
+  const std::uint16_t precision = 1;
+  for (int n : {3, 4, 40, 300}) {
+    const MatrixRunData d = PrepareRunData<float>(
+        ReadAnalysisText(testing::RandomAnalysisFile({n, {4, 1, 2, 5}, 20, 91, 1})));
+    const std::size_t row_bytes = RelatednessRows(d.NbInd, precision).RowBytes();
+    for (int estimator = 0; estimator <= 2; ++estimator) {
+      TestRun literal;
+      literal.context.reference = true;
+      OutputFile literal_result("literal.res");
+      WriteRelatednessMatrices(d, estimator, precision, literal_result, literal.context);
+      const std::string expected = ReadBytes("literal.res"), scratch = ReadBytes("ttt.ttt");
+      for (unsigned threads : {1u, 2u, 8u}) {
+        for (std::size_t rows_per_chunk : {1, 3}) {
+          SCOPED_TRACE(std::to_string(n) + " individuals, estimator " + std::to_string(estimator) +
+                       ", " + std::to_string(threads) + " threads, chunks of " +
+                       std::to_string(rows_per_chunk));
+          TestRun fast;
+          fast.context.threads = threads;
+          OutputFile result("fast.res");
+          WriteRelatednessMatrices(d, estimator, precision, result, fast.context,
+                                   rows_per_chunk * row_bytes);
+          ASSERT_EQ(ReadBytes("fast.res"), expected);
+          ASSERT_EQ(ReadBytes("ttt.ttt"), scratch);
+          EXPECT_EQ(fast.progress.steps, n + 1);
+        }
+      }
+    }
   }
 }
 
