@@ -1,7 +1,7 @@
 #include "plotter/stats/distribution_file.h"
 
+#include "platform/files/regular_file.h"
 #include "plotter/stats/errors.h"
-#include "plotter/stats/file_bytes.h"
 #include "plotter/stats/number_reader.h"
 
 namespace vodave {
@@ -48,7 +48,9 @@ DistributionFile ParseDistributionFile(std::string content, const std::string& n
 }
 
 DistributionFile ReadDistributionFile(const std::string& path) {
-  return ParseDistributionFile(ReadFileBytes(path), path);
+  std::string bytes, failure;
+  if (!relakin::files::ReadRegularFile(path, bytes, failure)) throw Error(ErrorKind::Io, failure);
+  return ParseDistributionFile(bytes, path);
 }
 
 }  // namespace vodave
