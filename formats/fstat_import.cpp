@@ -54,13 +54,18 @@ class FstatReader {
     Document& doc = table.Doc();
     if (starts) doc.SetPopName(doc.NbPops, NumberedPopulationName(doc.NbPops));
     doc.Cells.SetCell(1, row, std::to_string(p));
-    for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(row - 1, l));
+    for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(row - 1, l, line));
     in_.SkipLine();
   }
 
-  std::string ReadGenotype(int k, int l) {
-    in_.RequireToken("le génotype du locus " + std::to_string(l) + " de l'individu " +
-                     std::to_string(k));
+  // An individual's genotypes stand on its line: a short line must not take the next line's
+  // population number as a genotype.
+  std::string ReadGenotype(int k, int l, int line) {
+    const std::string what =
+        "le génotype du locus " + std::to_string(l) + " de l'individu " + std::to_string(k);
+    in_.RequireToken(what);
+    if (in_.Line() != line)
+      in_.Fail("la ligne " + std::to_string(line) + " se termine avant " + what + ".");
     const std::uint64_t g = in_.ReadUnsigned("génotype", kNoMax);
     const std::uint64_t divisor = digits_ == 1 ? 10 : digits_ == 3 ? 1000 : 100;
     if (g / divisor > UINT16_MAX) in_.Fail("génotype hors limites : " + std::to_string(g) + ".");
