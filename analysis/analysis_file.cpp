@@ -12,9 +12,7 @@ constexpr std::uint16_t kMaxLoci = 32767;
 std::uint16_t Low16(std::int64_t v) { return static_cast<std::uint16_t>(v); }
 
 [[noreturn]] void CapacityError(const TextReader& in, const std::string& what) {
-  const std::string where = in.Name().empty() ? "" : in.Name() + ", ";
-  throw Error(ErrorKind::Capacity, where + "ligne " + std::to_string(in.Line()) + " : " + what,
-              in.Line());
+  throw Error(ErrorKind::Capacity, in.Where() + what, in.Line());
 }
 
 // The file ends where `what` should stand.

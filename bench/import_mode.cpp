@@ -78,13 +78,13 @@ ImportOptions ParseImportOptions(const std::vector<std::string>& args) {
   return o;
 }
 
-Document Read(const ImportOptions& o) {
+Document Read(const ImportOptions& o, ImportWarnings& warnings) {
   if (o.format == "native") return ReadNativeFile(o.file);
   const ImportFormat format = o.format == "older"     ? ImportFormat::OlderPair
                               : o.format == "fstat"   ? ImportFormat::Fstat
                               : o.format == "genepop" ? ImportFormat::Genepop
                                                       : ImportFormat::DelimitedText;
-  return ImportForeignFile(format, o.file, o.text);
+  return ImportForeignFile(format, o.file, o.text, &warnings);
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
@@ -112,8 +112,11 @@ int RunImportMode(const std::vector<std::string>& args) {
   }
   try {
     auto start = std::chrono::steady_clock::now();
-    Document doc = Read(o);
+    ImportWarnings warnings;
+    Document doc = Read(o, warnings);
     const double readSeconds = SecondsSince(start);
+    for (const std::string& w : warnings)
+      std::fprintf(stderr, "relakin-bench import: %s\n", w.c_str());
     doc.CurrentFileName = o.out;  // line 1 names the file, as Save As does
     PrintedMessages messages;
     start = std::chrono::steady_clock::now();

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/codepage.h"
 #include "core/errors.h"
+#include "core/quoted_text.h"
 
 namespace relakin {
 
@@ -17,8 +17,7 @@ std::size_t TrimmedLength(std::string_view s) {
 }
 
 [[noreturn]] void FailNumber(std::string_view value) {
-  throw Error(ErrorKind::Conversion,
-              "« " + Cp1252ToUtf8(value) + " » n'est pas un nombre entier valide.");
+  throw Error(ErrorKind::Conversion, QuotedText(value) + " n'est pas un nombre entier valide.");
 }
 
 // The typed text with blanks as zeros, as a whole number; an optional "+" is accepted.

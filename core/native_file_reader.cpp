@@ -28,12 +28,22 @@ class NativeReader {
     ReadLocusBlocks();
     doc_.Cells.SetRowCount(2);
     for (std::uint16_t p = 0; p < nPops_; ++p) ReadPopulationBlock();
+    // What stands after the last block the header announces would be lost on the next save.
+    if (in_.MoreTokens()) {
+      in_.SkipSeparators();
+      in_.Fail("texte après le dernier individu annoncé (" + std::to_string(nPops_) +
+               " populations annoncées).");
+    }
     return std::move(doc_);
   }
 
  private:
   // Lines 1 and 2: the locus count (not a number: not a native file) and the population count.
   void ReadHeader() {
+    // An empty file is an empty table; binary junk, whose bytes the token reading would skip as
+    // separators, is no native file.
+    if (!in_.MoreTokens() && HoldsJunk())
+      throw Error(ErrorKind::NotNativeFile, std::string(kNotNative), 1);
     std::int64_t loci = 0;
     try {
       loci = in_.ReadInteger();
@@ -97,6 +107,15 @@ class NativeReader {
     in_.SkipLine();
   }
 
+  // A control character other than a TAB, a line end or a Ctrl-Z before the first token.
+  bool HoldsJunk() const {
+    for (const char c : in_.Rest()) {
+      if (static_cast<unsigned char>(c) > ' ') break;
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a') return true;
+    }
+    return false;
+  }
+
   // The file ends where `what` should stand.
   [[noreturn]] void Truncated(const std::string& what) const {
     in_.Fail("fichier tronqué : la fin du fichier arrive avant " + what + ".");
@@ -113,10 +132,12 @@ class NativeReader {
   // Appends the row of the next individual with its label; a population's first row carries
   // the marker and is recorded in PopFirstRow.
   int AddRow(bool first) {
-    if (indNum_ > kMaxIndividuals)
-      throw Error(ErrorKind::Capacity,
-                  "Trop d'individus : " + std::to_string(kMaxIndividuals) + " au plus.",
-                  in_.Line());
+    if (indNum_ > kMaxIndividuals) {
+      throw Error(
+          ErrorKind::Capacity,
+          in_.Where() + "Trop d'individus : " + std::to_string(kMaxIndividuals) + " au plus.",
+          in_.Line());
+    }
     const int row = indNum_ + 1;
     doc_.Cells.SetRowCount(row + 1);
     const std::string number = std::to_string(indNum_);

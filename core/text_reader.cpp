@@ -7,11 +7,14 @@
 #include "core/codepage.h"
 #include "core/errors.h"
 #include "core/file_bytes.h"
+#include "core/quoted_text.h"
 
 namespace relakin {
 
 TextReader::TextReader(std::string content, std::string name)
-    : text_(std::move(content)), name_(std::move(name)) {}
+    : text_(std::move(content)), name_(std::move(name)) {
+  pos_ = text_.size() - WithoutByteOrderMark(text_).size();
+}
 
 TextReader TextReader::FromFile(const std::string& path) {
   return TextReader(ReadFileBytes(path), path);
@@ -29,9 +32,14 @@ bool TextReader::MoreTokens() const {
   return false;
 }
 
-void TextReader::Fail(const std::string& what) const {
-  std::string where = name_.empty() ? "" : name_ + ", ";
-  throw Error(ErrorKind::Input, where + "ligne " + std::to_string(line_) + " : " + what, line_);
+void TextReader::Fail(const std::string& what) const { FailAt(line_, what); }
+
+void TextReader::FailAt(int line, const std::string& what) const {
+  throw Error(ErrorKind::Input, Where(line) + what, line);
+}
+
+std::string TextReader::Where(int line) const {
+  return (name_.empty() ? "" : name_ + ", ") + "ligne " + std::to_string(line) + " : ";
 }
 
 bool TextReader::AtLineEnd() const { return AtEof() || text_[pos_] == '\n' || text_[pos_] == '\r'; }
@@ -45,6 +53,11 @@ char TextReader::ReadChar() {
 bool TextReader::SkipSeparators() {
   while (!AtEof() && static_cast<unsigned char>(text_[pos_]) <= ' ') ReadChar();
   return !AtEof();
+}
+
+bool TextReader::SkipSeparatorsOnLine() {
+  while (!AtLineEnd() && static_cast<unsigned char>(text_[pos_]) <= ' ') ++pos_;
+  return !AtLineEnd();
 }
 
 std::string_view TextReader::NextToken() {
@@ -71,9 +84,8 @@ std::int64_t TextReader::ReadInteger() {
   auto [ptr, ec] = std::from_chars(first, last, value);
   if (digits.empty() || ec == std::errc::invalid_argument || ptr != last ||
       (ec != std::errc() && ec != std::errc::result_out_of_range))
-    Fail("nombre entier attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
-  if (ec == std::errc::result_out_of_range)
-    Fail("nombre trop grand « " + Cp1252ToUtf8(tok) + " ».");
+    Fail("nombre entier attendu, trouvé " + QuotedText(tok) + ".");
+  if (ec == std::errc::result_out_of_range) Fail("nombre trop grand " + QuotedText(tok) + ".");
   return value;
 }
 
@@ -92,9 +104,9 @@ std::uint64_t TextReader::ReadUnsigned(std::string_view what, std::uint64_t max)
   const char* last = digits.data() + digits.size();
   const auto [ptr, ec] = std::from_chars(digits.data(), last, value);
   if (digits.empty() || ptr != last)
-    Fail("nombre entier positif attendu, trouvé « " + Cp1252ToUtf8(token) + " ».");
+    Fail("nombre entier positif attendu, trouvé " + QuotedText(token) + ".");
   if (ec == std::errc::result_out_of_range || value > max)
-    Fail(std::string(what) + " hors limites : " + Cp1252ToUtf8(token) + ".");
+    Fail(std::string(what) + " hors limites : " + ExcerptOf(token) + ".");
   return value;
 }
 
@@ -107,12 +119,12 @@ double TextReader::ReadReal() {
   const std::size_t lead = !body.empty() && body.front() == '-' && tok.front() != '+' ? 1 : 0;
   const bool decimal = body.size() > lead &&
                        (std::isdigit(static_cast<unsigned char>(body[lead])) || body[lead] == '.');
-  if (!decimal) Fail("nombre attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
+  if (!decimal) Fail("nombre attendu, trouvé " + QuotedText(tok) + ".");
   double value = 0.0;
   const char* last = body.data() + body.size();
   auto [ptr, ec] = std::from_chars(body.data(), last, value, std::chars_format::general);
   if (body.empty() || ec != std::errc() || ptr != last)
-    Fail("nombre attendu, trouvé « " + Cp1252ToUtf8(tok) + " ».");
+    Fail("nombre attendu, trouvé " + QuotedText(tok) + ".");
   return value;
 }
 

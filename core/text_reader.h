@@ -9,6 +9,8 @@
 //   that would be a truncated file ask MoreTokens() or RequireToken() first.
 // - A token that is not a number (parsed whole and strictly) is an input error naming the line.
 // - Lines end with LF or CR LF (a lone CR too); line numbers are 1-based.
+// - A UTF-8 byte order mark at the start of the file (spreadsheets and many editors write one) is
+//   no part of the text.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +45,9 @@ class TextReader {
 
   // Skips what comes before a token; true when one follows.
   bool SkipSeparators();
+  // Skips what comes before a token short of the line end; true when a token follows on the
+  // current line. For layouts whose records stand one per line.
+  bool SkipSeparatorsOnLine();
   // SkipSeparators, then the token; empty at the file end.
   std::string_view NextToken();
   // SkipSeparators; when no token follows, throws Error(Input) "le fichier se termine avant
@@ -67,6 +72,8 @@ class TextReader {
   char ReadChar();
 
   bool AtEof() const { return pos_ >= text_.size(); }
+  // What is left to read.
+  std::string_view Rest() const { return std::string_view(text_).substr(pos_); }
   // True when a token follows before the file end. A number asked for past the end reads as 0;
   // readers for which that would be a truncated file ask this first.
   bool MoreTokens() const;
@@ -79,6 +86,12 @@ class TextReader {
   // Throws Error(Input) "<name>, ligne <n> : <what>" for the current line; for the readers'
   // own checks of what they read.
   [[noreturn]] void Fail(const std::string& what) const;
+  // The same for line `line`, already read.
+  [[noreturn]] void FailAt(int line, const std::string& what) const;
+  // "<name>, ligne <n> : " for line `line` (no name when it is empty): for messages of other
+  // kinds of error.
+  std::string Where(int line) const;
+  std::string Where() const { return Where(line_); }
 
  private:
   std::string text_;

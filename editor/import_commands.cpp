@@ -4,6 +4,7 @@
 #include <QTableView>
 
 #include "editor/main_window.h"
+#include "editor/prompts.h"
 #include "formats/dialogs/import_dialog.h"
 #include "formats/import_file.h"
 
@@ -21,13 +22,16 @@ void ImportCommands::importFile() {
   });
 }
 
-void TakeImportedTable(MainWindow& window, Document&& read, const QString& name) {
+void TakeImportedTable(MainWindow& window, Document&& read, const QString& name,
+                       const ImportWarnings& warnings) {
   window.grid()->hide();
   AdoptImportedTable(window.document(), std::move(read));
   window.setModified(false);
   window.showTable();
   window.enableTableCommands();
   window.setImportedFileName(name);
+  for (const std::string& w : warnings)
+    window.prompts().tell(&window, QMessageBox::Warning, QString::fromStdString(w));
 }
 
 }  // namespace relakin

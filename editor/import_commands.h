@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/document.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 
@@ -28,7 +29,9 @@ class ImportCommands : public QObject {
 
 // Puts `read` in the window's document and the window in the state of a loaded table:
 // Modified false, the grid shown, the commands of a loaded table enabled, caption and file
-// name `name` as typed or picked (Save then asks for a native name).
-void TakeImportedTable(MainWindow& window, Document&& read, const QString& name);
+// name `name` as typed or picked (Save then asks for a native name); then says each of
+// `warnings`, what the import changed on the way in.
+void TakeImportedTable(MainWindow& window, Document&& read, const QString& name,
+                       const ImportWarnings& warnings = {});
 
 }  // namespace relakin

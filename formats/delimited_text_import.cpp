@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/codepage.h"
 #include "core/errors.h"
 #include "core/file_bytes.h"
 #include "core/genotype_code.h"
+#include "core/quoted_text.h"
 #include "core/text_reader.h"
 #include "formats/import_table.h"
 #include "formats/text_fields.h"
@@ -43,7 +43,7 @@ std::optional<std::string> GenotypeOfText(std::string_view text, std::uint8_t di
 }
 
 std::string NotAGenotype(std::string_view text) {
-  return "« " + Cp1252ToUtf8(text) + " » n'est pas un génotype valide";
+  return QuotedText(text) + " n'est pas un génotype valide";
 }
 
 struct Record {
@@ -173,12 +173,14 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits) {
 }
 
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
-                           const std::string& name) {
-  return ReadDelimited(ReadStreamBytes(in, name), options, name);
+                           const std::string& name, ImportWarnings* warnings) {
+  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name);
 }
 
-Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options) {
-  return ReadDelimited(ReadFileBytes(FileName), options, FileName);
+Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options,
+                           ImportWarnings* warnings) {
+  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options,
+                       FileName);
 }
 
 }  // namespace relakin

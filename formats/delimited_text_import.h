@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/document.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 
@@ -34,8 +35,10 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits);
 // 65534 loci, or when lines so unequal in length would make a table out of all proportion to
 // the file; Error(Io) when the file cannot be read; std::invalid_argument for Digits outside
 // 1 .. 3 or a separator longer than one character.
+// What the import changed on the way in goes to `warnings` when given (formats/import_text.h).
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
-                           const std::string& name = {});
-Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options);
+                           const std::string& name = {}, ImportWarnings* warnings = nullptr);
+Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options,
+                           ImportWarnings* warnings = nullptr);
 
 }  // namespace relakin

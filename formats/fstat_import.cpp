@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "core/file_bytes.h"
 #include "core/text_reader.h"
 #include "formats/import_table.h"
 
@@ -63,9 +64,7 @@ class FstatReader {
   std::string ReadGenotype(int k, int l, int line) {
     const std::string what =
         "le génotype du locus " + std::to_string(l) + " de l'individu " + std::to_string(k);
-    in_.RequireToken(what);
-    if (in_.Line() != line)
-      in_.Fail("la ligne " + std::to_string(line) + " se termine avant " + what + ".");
+    if (!in_.SkipSeparatorsOnLine()) in_.FailAt(line, "la ligne se termine avant " + what + ".");
     const std::uint64_t g = in_.ReadUnsigned("génotype", kNoMax);
     const std::uint64_t divisor = digits_ == 1 ? 10 : digits_ == 3 ? 1000 : 100;
     if (g / divisor > UINT16_MAX) in_.Fail("génotype hors limites : " + std::to_string(g) + ".");
@@ -85,13 +84,13 @@ AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd) {
   return {static_cast<std::uint16_t>(g / divisor), static_cast<std::uint16_t>(g % divisor)};
 }
 
-Document ReadFstatFile(std::istream& in, const std::string& name) {
-  TextReader input = TextReader::FromStream(in, name);
+Document ReadFstatFile(std::istream& in, const std::string& name, ImportWarnings* warnings) {
+  TextReader input(ImportedText(ReadStreamBytes(in, name), name, warnings), name);
   return FstatReader(input).Read();
 }
 
-Document ReadFstatFile(const std::string& FileName) {
-  TextReader input = TextReader::FromFile(FileName);
+Document ReadFstatFile(const std::string& FileName, ImportWarnings* warnings) {
+  TextReader input(ImportedText(ReadFileBytes(FileName), FileName, warnings), FileName);
   return FstatReader(input).Read();
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/document.h"
 #include "core/genotype_code.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 
@@ -24,7 +25,9 @@ AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd);
 // Error(Input) naming the line for a count beyond 16 bits, an unreadable number, or a file that
 // ends inside the locus names or an individual's genotypes; Error(Capacity) past 65534
 // individuals; Error(Io) when the file cannot be read.
-Document ReadFstatFile(std::istream& in, const std::string& name = {});
-Document ReadFstatFile(const std::string& FileName);
+// What the import changed on the way in goes to `warnings` when given (formats/import_text.h).
+Document ReadFstatFile(std::istream& in, const std::string& name = {},
+                       ImportWarnings* warnings = nullptr);
+Document ReadFstatFile(const std::string& FileName, ImportWarnings* warnings = nullptr);
 
 }  // namespace relakin

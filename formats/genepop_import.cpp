@@ -5,9 +5,9 @@
 #include <charconv>
 #include <vector>
 
-#include "core/codepage.h"
 #include "core/errors.h"
 #include "core/file_bytes.h"
+#include "core/quoted_text.h"
 #include "core/text_reader.h"
 #include "formats/import_table.h"
 
@@ -147,7 +147,7 @@ class GenepopReader {
                      std::to_string(k));
     const std::string_view token = in_.NextToken();
     const std::optional<AllelePair> a = SplitGenepopGenotype(token);
-    if (!a) in_.Fail("génotype attendu, trouvé « " + Cp1252ToUtf8(token) + " ».");
+    if (!a) in_.Fail("génotype attendu, trouvé " + QuotedText(token) + ".");
     return MakeGenotypeCode(a->a1, a->a2);
   }
 
@@ -161,8 +161,8 @@ std::string UpToCtrlZ(std::string text) {
   return text;
 }
 
-Document ReadGenepop(std::string text, const std::string& name) {
-  TextReader in(UpToCtrlZ(std::move(text)), name);
+Document ReadGenepop(std::string bytes, const std::string& name, ImportWarnings* warnings) {
+  TextReader in(UpToCtrlZ(ImportedText(std::move(bytes), name, warnings)), name);
   return GenepopReader(in).Read();
 }
 
@@ -187,12 +187,12 @@ std::optional<AllelePair> SplitGenepopGenotype(std::string_view token) {
   return AllelePair{std::uint16_t(g / 100), std::uint16_t(g % 100)};
 }
 
-Document ImportGenepopFile(std::istream& in, const std::string& name) {
-  return ReadGenepop(ReadStreamBytes(in, name), name);
+Document ImportGenepopFile(std::istream& in, const std::string& name, ImportWarnings* warnings) {
+  return ReadGenepop(ReadStreamBytes(in, name), name, warnings);
 }
 
-Document ImportGenepopFile(const std::string& FileName) {
-  return ReadGenepop(ReadFileBytes(FileName), FileName);
+Document ImportGenepopFile(const std::string& FileName, ImportWarnings* warnings) {
+  return ReadGenepop(ReadFileBytes(FileName), FileName, warnings);
 }
 
 }  // namespace relakin

@@ -13,6 +13,7 @@
 
 #include "core/document.h"
 #include "core/genotype_code.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 
@@ -31,7 +32,9 @@ std::optional<AllelePair> SplitGenepopGenotype(std::string_view token);
 // keep their blanks but never a CR or LF. Throws Error(Input) naming the line for a token that
 // is not a genotype number or a file that ends inside an individual's genotypes;
 // Error(Capacity) past 65535 loci or 65534 individuals; Error(Io) when the file cannot be read.
-Document ImportGenepopFile(std::istream& in, const std::string& name = {});
-Document ImportGenepopFile(const std::string& FileName);
+// What the import changed on the way in goes to `warnings` when given (formats/import_text.h).
+Document ImportGenepopFile(std::istream& in, const std::string& name = {},
+                           ImportWarnings* warnings = nullptr);
+Document ImportGenepopFile(const std::string& FileName, ImportWarnings* warnings = nullptr);
 
 }  // namespace relakin

@@ -8,18 +8,18 @@
 namespace relakin {
 
 Document ImportForeignFile(ImportFormat format, const std::string& path,
-                           const DelimitedTextOptions& text) {
+                           const DelimitedTextOptions& text, ImportWarnings* warnings) {
   switch (format) {
     case ImportFormat::OlderPair:
-      return ReadModDonPair(path);
+      return ReadModDonPair(path, warnings);
     case ImportFormat::Fstat:
-      return ReadFstatFile(path);
+      return ReadFstatFile(path, warnings);
     case ImportFormat::Genepop:
-      return ImportGenepopFile(path);
+      return ImportGenepopFile(path, warnings);
     case ImportFormat::DelimitedText:
       break;
   }
-  return ReadDelimitedText(path, text);
+  return ReadDelimitedText(path, text, warnings);
 }
 
 void AdoptImportedTable(Document& doc, Document&& read) {

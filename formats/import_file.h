@@ -16,9 +16,11 @@ enum class ImportFormat {
   DelimitedText = 3,  // read with `text`
 };
 
-// Reads `path` (file-system bytes) with the format's reader into a new document.
+// Reads `path` (file-system bytes) with the format's reader into a new document; what the
+// reader changed on the way in goes to `warnings` when given.
 Document ImportForeignFile(ImportFormat format, const std::string& path,
-                           const DelimitedTextOptions& text = {});
+                           const DelimitedTextOptions& text = {},
+                           ImportWarnings* warnings = nullptr);
 
 // Moves an imported table (table, NbPops, PopFirstRow, PopNames) into `doc`. The population
 // tables only grow: names past the imported ones stay as they were.

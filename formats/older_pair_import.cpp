@@ -2,8 +2,11 @@
 #include "formats/older_pair_import.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
 #include "core/errors.h"
+#include "core/file_bytes.h"
 #include "core/genotype_code.h"
 #include "core/text_reader.h"
 #include "formats/import_table.h"
@@ -60,14 +63,17 @@ class OlderPairReader {
     Document& doc = table.Doc();
     if (starts) doc.SetPopName(doc.NbPops, NumberedPopulationName(doc.NbPops));
     doc.Cells.SetCell(1, row, name);
-    for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(k, l));
+    for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(k, l, line));
     data_.SkipLine();
   }
 
-  std::string ReadGenotype(std::uint32_t k, int l) {
-    data_.RequireToken("le génotype du locus " + std::to_string(l) + " de l'individu " +
-                       std::to_string(k) + " (" + std::to_string(individuals_) +
-                       " individus annoncés)");
+  // An individual's genotypes stand on its line: a short line must not take the next
+  // individual's name for a genotype.
+  std::string ReadGenotype(std::uint32_t k, int l, int line) {
+    if (!data_.SkipSeparatorsOnLine()) {
+      data_.FailAt(line, "la ligne se termine avant le génotype du locus " + std::to_string(l) +
+                             " de l'individu " + std::to_string(k) + ".");
+    }
     const std::uint64_t g = data_.ReadUnsigned("génotype", 65535999ull);
     return MakeGenotypeCode(static_cast<std::uint16_t>(g / 1000),
                             static_cast<std::uint16_t>(g % 1000));
@@ -89,20 +95,40 @@ std::optional<std::string> OlderLocusFileName(const std::string& name) {
     --end;
     while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
   }
-  return name.substr(0, end) + "mod";
+  bool capitals = false, small = false;
+  for (std::size_t i = end; i < name.size(); ++i) {
+    capitals |= name[i] >= 'A' && name[i] <= 'Z';
+    small |= name[i] >= 'a' && name[i] <= 'z';
+  }
+  return name.substr(0, end) + (capitals && !small ? "MOD" : "mod");
 }
 
-Document ReadModDonPair(std::istream& data, std::istream& locus, const std::string& dataName) {
-  TextReader dataIn = TextReader::FromStream(data, dataName);
-  TextReader locusIn = TextReader::FromStream(locus);
+std::optional<std::string> FindOlderLocusFile(const std::string& name) {
+  std::optional<std::string> own = OlderLocusFileName(name);
+  if (!own) return std::nullopt;
+  std::string other = *own;
+  const bool capitals = other.back() == 'D';
+  other.replace(other.size() - 3, 3, capitals ? "mod" : "MOD");
+  for (std::string* candidate : {&*own, &other}) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(*candidate, ec)) return std::move(*candidate);
+  }
+  return std::nullopt;
+}
+
+Document ReadModDonPair(std::istream& data, std::istream& locus, const std::string& dataName,
+                        ImportWarnings* warnings) {
+  const std::string locusName = OlderLocusFileName(dataName).value_or("");
+  TextReader dataIn(ImportedText(ReadStreamBytes(data, dataName), dataName, warnings), dataName);
+  TextReader locusIn(ImportedText(ReadStreamBytes(locus, locusName), locusName, warnings));
   return OlderPairReader(dataIn, locusIn).Read();
 }
 
-Document ReadModDonPair(const std::string& FileName) {
-  const std::optional<std::string> locusName = OlderLocusFileName(FileName);
+Document ReadModDonPair(const std::string& FileName, ImportWarnings* warnings) {
+  const std::optional<std::string> locusName = FindOlderLocusFile(FileName);
   if (!locusName) throw Error(ErrorKind::Io, "Fichier .mod absent !");
-  TextReader dataIn = TextReader::FromFile(FileName);
-  TextReader locusIn = TextReader::FromFile(*locusName);
+  TextReader dataIn(ImportedText(ReadFileBytes(FileName), FileName, warnings), FileName);
+  TextReader locusIn(ImportedText(ReadFileBytes(*locusName), *locusName, warnings));
   return OlderPairReader(dataIn, locusIn).Read();
 }
 

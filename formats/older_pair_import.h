@@ -12,20 +12,29 @@
 #include <string>
 
 #include "core/document.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 
-// The locus file of data file `name` (UTF-8): its last three characters replaced by "mod"
-// (data.don and data.txt both give data.mod); nothing for a name of fewer than three characters.
+// The locus file of data file `name` (UTF-8): its last three characters replaced by "mod", or by
+// "MOD" when they hold capitals and no small letter (data.don and data.txt both give data.mod,
+// DATA.DON gives DATA.MOD); nothing for a name of fewer than three characters.
 std::optional<std::string> OlderLocusFileName(const std::string& name);
+// The locus file of data file `name` that exists as a regular file: OlderLocusFileName first,
+// then the same name with "mod" in the other letter case; nothing when neither exists.
+std::optional<std::string> FindOlderLocusFile(const std::string& name);
 
 // Reads the pair into a new document (table, NbPops, PopFirstRow, PopNames "Population " + q).
 // A locus file with fewer lines than loci leaves the other locus names empty. Throws
-// Error(Input) naming the line for a count beyond 16 bits, an unreadable number, or a data file
-// that ends before its header's counts are met; Error(Capacity) past 65534 individuals;
-// Error(Io) when a file cannot be read.
-Document ReadModDonPair(std::istream& data, std::istream& locus, const std::string& dataName = {});
-// The same on the files: FileName and OlderLocusFileName(FileName).
-Document ReadModDonPair(const std::string& FileName);
+// Error(Input) naming the line for a count beyond 16 bits, an unreadable number, an individual
+// line with fewer genotypes than loci (an individual's genotypes stand on its line), or a data
+// file that ends before its header's counts are met; Error(Capacity) past 65534 individuals;
+// Error(Io) when a file cannot be read. What the import changed on the way in goes to
+// `warnings` when given (formats/import_text.h).
+Document ReadModDonPair(std::istream& data, std::istream& locus, const std::string& dataName = {},
+                        ImportWarnings* warnings = nullptr);
+// The same on the files: FileName and FindOlderLocusFile(FileName); Error(Io) "Fichier .mod
+// absent !" when there is no locus file.
+Document ReadModDonPair(const std::string& FileName, ImportWarnings* warnings = nullptr);
 
 }  // namespace relakin

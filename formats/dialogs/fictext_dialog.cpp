@@ -18,6 +18,7 @@
 #include "editor/radio_group.h"
 #include "formats/delimited_text_import.h"
 #include "formats/dialogs/preview_model.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 namespace {
@@ -108,7 +109,8 @@ void Tf_fictext::PrepareTextImport(const QString& FileName) {
   done_ = false;
   imported_.reset();
   fileName_ = FileName;
-  content_ = ReadFileBytes(QFile::encodeName(FileName).toStdString());
+  // The preview shows the text as the import reads it.
+  content_ = ImportedText(ReadFileBytes(QFile::encodeName(FileName).toStdString()), {}, nullptr);
   preview_->setRows(RawLinePreview(content_));
   prompts_.exec(*this);
 }
@@ -164,7 +166,8 @@ void Tf_fictext::OKBtnClick() {
   const DelimitedTextOptions options{Bytes(S), liglocus_->isChecked(), identcol_->isChecked(),
                                      identpop_->isChecked(), static_cast<std::uint8_t>(digits + 1)};
   try {
-    imported_ = ReadDelimitedText(QFile::encodeName(fileName_).toStdString(), options);
+    warnings_.clear();
+    imported_ = ReadDelimitedText(QFile::encodeName(fileName_).toStdString(), options, &warnings_);
     done_ = true;
     closeAllowed_ = true;
   } catch (const std::exception& e) {

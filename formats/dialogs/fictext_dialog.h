@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "core/document.h"
+#include "formats/import_text.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -40,6 +41,8 @@ class Tf_fictext : public QDialog {
   // Whether OK read the file; the table it read, taken once.
   bool TextImportDone() const { return done_; }
   std::optional<Document> takeImported();
+  // What the reading changed on the way in, once OK has read the file.
+  const ImportWarnings& warnings() const { return warnings_; }
   bool closeAllowed() const { return closeAllowed_; }
 
   // The separator of the items "Espace", "Tabulation" and ";" (process-wide; empty at start).
@@ -78,6 +81,7 @@ class Tf_fictext : public QDialog {
   bool done_ = false;
   bool closeAllowed_ = true;
   std::optional<Document> imported_;
+  ImportWarnings warnings_;
   RadioGroup* separateur_;
   QLineEdit* Editsepar_;
   RadioGroup* nbchiffre_;

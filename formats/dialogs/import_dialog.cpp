@@ -257,9 +257,7 @@ bool Tf_import::acceptChoice(const QString& F) {
     return refuse("Vous devez spécifier un nom de fichier existant !");
   if (Nature_->itemIndex() < 0) return refuse("Vous devez spécifier le format du fichier !");
   if (Nature_->itemIndex() == kOlderPair) {
-    const std::optional<std::string> mod = OlderLocusFileName(F.toStdString());
-    if (!mod || !QFileInfo(QString::fromStdString(*mod)).isFile())
-      return refuse("Fichier .mod absent !");
+    if (!FindOlderLocusFile(FileSystemName(F))) return refuse("Fichier .mod absent !");
   }
   return true;
 }
@@ -268,24 +266,27 @@ void Tf_import::OKBtnClick() {
   const QString F = nomfich_->text();
   if (!acceptChoice(F)) return;
   std::optional<Document> read;
+  ImportWarnings warnings;
   try {
-    read = readFile(F, Nature_->itemIndex());
+    read = readFile(F, Nature_->itemIndex(), warnings);
     s_importCloseAllowed = true;
   } catch (const std::exception& e) {
     // The reader failed: the main window stays as it was.
     window_.prompts().error(this, QString::fromUtf8(e.what()));
   }
   if (s_importCloseAllowed) accept();
-  if (read) TakeImportedTable(window_, std::move(*read), F);
+  if (read) TakeImportedTable(window_, std::move(*read), F, warnings);
 }
 
-std::optional<Document> Tf_import::readFile(const QString& F, int format) {
+std::optional<Document> Tf_import::readFile(const QString& F, int format,
+                                            ImportWarnings& warnings) {
   GridWaitCursor wait(window_.grid());
   window_.setStatusText("Loading File...");
   if (format != kText)
-    return ImportForeignFile(static_cast<ImportFormat>(format), FileSystemName(F));
+    return ImportForeignFile(static_cast<ImportFormat>(format), FileSystemName(F), {}, &warnings);
   Tf_fictext text(window_.prompts(), this);
   text.PrepareTextImport(F);
+  warnings = text.warnings();
   return text.takeImported();
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "core/document.h"
+#include "formats/import_text.h"
 
 class QComboBox;
 class QLabel;
@@ -65,8 +66,9 @@ class Tf_import : public QDialog {
   void OKBtnClick();
   // Steps 1 to 3 of OK: false after the message that refuses the choice.
   bool acceptChoice(const QString& F);
-  // The table the chosen reader read; nothing when the text dialog was cancelled.
-  std::optional<Document> readFile(const QString& F, int format);
+  // The table the chosen reader read; nothing when the text dialog was cancelled. What the
+  // reader changed on the way in goes to `warnings`.
+  std::optional<Document> readFile(const QString& F, int format, ImportWarnings& warnings);
   void fillDirectories();
   void fillFiles();
   void fillDrives();

@@ -44,6 +44,16 @@ bool HasIntegerSyntax(std::string_view t) {
   return i < t.size() && SkipDigits(t, i) == t.size();
 }
 
+// A token of a hostile file can be as long as the file: a message quotes its first characters,
+// cut on a whole UTF-8 character.
+std::string Quoted(std::string_view t) {
+  constexpr std::size_t kMax = 40;
+  if (t.size() <= kMax) return "« " + std::string(t) + " »";
+  std::size_t n = kMax;
+  while (n > 0 && (static_cast<unsigned char>(t[n]) & 0xC0) == 0x80) --n;
+  return "« " + std::string(t.substr(0, n)) + "\u2026 »";
+}
+
 std::string_view WithoutPlus(std::string_view t) {
   if (!t.empty() && t.front() == '+') t.remove_prefix(1);
   return t;
@@ -87,26 +97,26 @@ std::string_view NumberReader::NextToken() {
 double NumberReader::ReadReal() {
   const std::string_view tok = NextToken();
   if (tok.empty()) return 0.0;
-  if (!HasRealSyntax(tok)) Fail("nombre attendu, trouvé « " + std::string(tok) + " ».");
+  if (!HasRealSyntax(tok)) Fail("nombre attendu, trouvé " + Quoted(tok) + ".");
   const std::string_view body = WithoutPlus(tok);
   double value = 0.0;
   const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
   if (ec != std::errc() || ptr != body.data() + body.size())
-    Fail("nombre hors limites « " + std::string(tok) + " ».");
+    Fail("nombre hors limites " + Quoted(tok) + ".");
   return value;
 }
 
 std::int32_t NumberReader::ReadInteger() {
   const std::string_view tok = NextToken();
   if (tok.empty()) return 0;
-  if (!HasIntegerSyntax(tok)) Fail("nombre entier attendu, trouvé « " + std::string(tok) + " ».");
+  if (!HasIntegerSyntax(tok)) Fail("nombre entier attendu, trouvé " + Quoted(tok) + ".");
   const std::string_view body = WithoutPlus(tok);
   std::int64_t value = 0;
   const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
   if (ec != std::errc() || ptr != body.data() + body.size() ||
       value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max())
-    Fail("nombre entier hors limites « " + std::string(tok) + " ».");
+    Fail("nombre entier hors limites " + Quoted(tok) + ".");
   return static_cast<std::int32_t>(value);
 }
 

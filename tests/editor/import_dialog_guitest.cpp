@@ -286,7 +286,7 @@ TEST_F(ImportTest, CloseBoxFollowsTheProcessWideFlag) {
 }
 
 TEST_F(ImportTest, AFailedReadKeepsTheTableNameCaptionAndModified) {
-  write("bad.dat", "1 2 9 2\nL1\nL2\n1 0101\n");  // ends inside the genotypes
+  write("bad.dat", "1 2 9 2\nL1\nL2\n1 0101\n");  // a line short of its genotypes
   openFixture();
   window->model()->setData(window->model()->tableIndex(2, 2), "102102");
   const GenotypeTable before = window->document().Cells;
@@ -304,7 +304,7 @@ TEST_F(ImportTest, AFailedReadKeepsTheTableNameCaptionAndModified) {
       if (visibleAfterOk) click(d.CancelBtn());
     });
     ASSERT_EQ(prompts.errors().size(), 1);
-    EXPECT_TRUE(prompts.errors()[0].contains("bad.dat, ligne 5"))
+    EXPECT_TRUE(prompts.errors()[0].contains("bad.dat, ligne 4"))
         << prompts.errors()[0].toStdString();
     EXPECT_EQ(visibleAfterOk, !flag);  // the dialog closes only while the flag is up
     EXPECT_EQ(window->document().Cells, before);

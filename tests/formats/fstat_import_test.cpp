@@ -80,11 +80,11 @@ TEST(FstatImport, FailuresNameTheLine) {
   };
   const Case cases[] = {
       {"fewer locus names than loci", "1 3 9 2\nL1\nL2\n", 4, "nom du locus 3"},
-      {"a last line with fewer genotypes than loci", "1 2 9 2\nL1\nL2\n1 0101\n", 5,
-       "génotype du locus 2 de l'individu 1"},
+      {"a last line with fewer genotypes than loci", "1 2 9 2\nL1\nL2\n1 0101\n", 4,
+       "la ligne se termine avant le génotype du locus 2 de l'individu 1"},
       {"a short line in mid-file never takes the next line's population as a genotype",
-       "1 2 9 2\nL1\nL2\n1 0101\n2 0202 0303\n", 5,
-       "la ligne 4 se termine avant le génotype du locus 2"},
+       "1 2 9 2\nL1\nL2\n1 0101\n2 0202 0303\n", 4,
+       "la ligne se termine avant le génotype du locus 2 de l'individu 1"},
       {"a locus count beyond 16 bits", "1 65536 9 2\n", 1, "nombre de locus"},
       {"a header cut short", "1 2\n", 2, "l'en-tête"},
       {"a population number beyond 16 bits", "1 1 9 2\nL\n65536 0101\n", 3, "numéro de population"},

@@ -60,8 +60,11 @@ TEST(OlderPairImport, FailuresNameTheLine) {
   const Case cases[] = {
       {"fewer individuals than the header says", "3 1\n\n\n\nA001 1001\nA002 1001\n", 7,
        "avant l'individu 3"},
-      {"the last line holds fewer genotypes than loci", "1 3\n\n\n\nA001 1001 2002\n", 6,
-       "génotype du locus 3"},
+      {"the last line holds fewer genotypes than loci", "1 3\n\n\n\nA001 1001 2002\n", 5,
+       "la ligne se termine avant le génotype du locus 3 de l'individu 1"},
+      {"a short line in mid-file never takes the next name for a genotype",
+       "2 3\n\n\n\nA001 1001\n2002 3003 4004 5005\n", 5,
+       "la ligne se termine avant le génotype du locus 2 de l'individu 1"},
       {"an individual count beyond 16 bits", "65536 1\n", 1, "nombre d'individus"},
       {"a locus count beyond 16 bits", "1 70000\n", 1, "nombre de locus"},
       {"an empty file", "", 1, "nombre d'individus"},

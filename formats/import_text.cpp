@@ -1,0 +1,20 @@
+#include "formats/import_text.h"
+
+#include "core/codepage.h"
+
+namespace relakin {
+
+std::string ImportedText(std::string bytes, const std::string& fileName, ImportWarnings* warnings) {
+  std::size_t unmapped = 0;
+  std::string text = ForeignTextInCodePage(std::move(bytes), unmapped);
+  if (unmapped > 0 && warnings) {
+    const std::string where = fileName.empty() ? "" : fileName + " : ";
+    warnings->push_back(
+        where + std::to_string(unmapped) +
+        (unmapped == 1 ? " caractère que la table ne peut pas contenir est devenu « ? »."
+                       : " caractères que la table ne peut pas contenir sont devenus « ? »."));
+  }
+  return text;
+}
+
+}  // namespace relakin
