@@ -40,9 +40,9 @@ class NativeReader {
  private:
   // Lines 1 and 2: the locus count (not a number: not a native file) and the population count.
   void ReadHeader() {
-    // An empty file is an empty table; binary junk, whose bytes the token reading would skip as
-    // separators, is no native file.
-    if (!in_.MoreTokens() && HoldsJunk())
+    // An empty file is an empty table; control characters, which the token reading would skip
+    // as separators, are binary junk, no native file.
+    if (HoldsJunk())
       throw Error(ErrorKind::NotNativeFile, std::string(kNotNative), 1);
     std::int64_t loci = 0;
     try {
@@ -81,11 +81,8 @@ class NativeReader {
     doc_.SetPopName(p, in_.ReadLine());
     if (!in_.MoreTokens()) Truncated("le nombre d'individus de " + pop);
     const std::uint16_t n = in_.ReadCount("nombre d'individus");
+    if (n == 0) AddRow(true);
     in_.SkipLine();
-    if (n == 0) {
-      AddRow(true);
-      return;
-    }
     for (std::uint16_t i = 1; i <= n; ++i) {
       ReadNativeIndividual(i, "l'individu " + std::to_string(i) + " de " + pop + " (" +
                                   std::to_string(n) + " annoncés)");

@@ -50,5 +50,31 @@ TEST(Codepage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
 }
 
+// Text another tool wrote: UTF-8 goes into the code page, text already in it stays as it is.
+TEST(Codepage, ForeignTextInCodePage) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string text;
+    std::size_t unmapped;
+  } cases[] = {
+      {"ASCII", "P1;i1\r\n", "P1;i1\r\n", 0},
+      {"UTF-8 name", "B\xc3\xa9lier", "B\xe9lier", 0},
+      {"byte order mark", "\xEF\xBB\xBF" "B\xc3\xa9lier", "B\xe9lier", 0},
+      {"byte order mark before ASCII", "\xEF\xBB\xBFPop", "Pop", 0},
+      {"code page text is no UTF-8", "B\xe9lier", "B\xe9lier", 0},
+      {"characters the page cannot hold", "\xce\xa9 a? \xe2\x82\xac \xf0\x9f\x98\x80",
+       "? a? \x80 ?", 2},
+      {"a stray byte makes the whole file code page text", "\xc3\xa9 \xe9", "\xc3\xa9 \xe9", 0},
+      {"an overlong form is no UTF-8", "\xc0\xaf", "\xc0\xaf", 0},
+      {"a surrogate is no UTF-8", "\xed\xa0\x80", "\xed\xa0\x80", 0},
+  };
+  for (const auto& c : cases) {
+    std::size_t unmapped = 99;
+    EXPECT_EQ(ForeignTextInCodePage(c.bytes, unmapped), c.text) << c.what;
+    EXPECT_EQ(unmapped, c.unmapped) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace relakin

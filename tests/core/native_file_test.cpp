@@ -63,6 +63,9 @@ TEST(NativeFile, LfAndCrLfFilesReadAlike) {
   Document b = ReadNativeText(lf);
   EXPECT_EQ(a.Cells, b.Cells);
   EXPECT_EQ(a.PopNames, b.PopNames);
+  // An editor's byte order mark is no part of line 1.
+  const Document c = ReadNativeText("\xEF\xBB\xBF" + test::ReadBytes(kGolden));
+  EXPECT_EQ(a.Cells, c.Cells);
   b.CurrentFileName = "Untitled";
   EXPECT_EQ(Text(b), test::ReadBytes(kGolden));  // CR LF always written
 }
@@ -255,7 +258,7 @@ TEST(NativeFile, CountZeroBlockReadsAsOneEmptyMarkedRow) {
 }
 
 TEST(NativeFile, EmptyFileIsAnEmptyTable) {
-  for (const char* text : {"", "\r\n", "   \n\n"}) {
+  for (const char* text : {"", "\r\n", "   \n\n", "\xEF\xBB\xBF", "\r\n\x1a"}) {
     const Document doc = ReadNativeText(text);
     EXPECT_EQ(doc.Cells.ColCount(), 2);
     EXPECT_EQ(doc.Cells.RowCount(), 2);
@@ -399,6 +402,13 @@ TEST(NativeFile, UnreadableFilesFailWithTheirKindAndLine) {
       {"line end inside the name field", head + "2\r\n    a\r\n     b 101101", ErrorKind::Input, 7},
       {"LF inside the name field", "1 x\n1\nA\n1 101 \nP\n1\nshort\n 101101", ErrorKind::Input, 7},
       {"empty individual line", head + "1\r\n\r\n         a 101101", ErrorKind::Input, 7},
+      {"4 KB of NUL bytes", std::string(4096, '\0'), ErrorKind::NotNativeFile, 1},
+      {"control characters before line 1's number", "\x01\x02 2 x\r\n", ErrorKind::NotNativeFile,
+       1},
+      {"a population holding more individuals than its count",
+       head + "1\r\n         a 101101\r\n         b 101101", ErrorKind::Input, 8},
+      {"text after the last population block", "0 x\r\n0  nombre de pop\r\n\r\nP\r\n",
+       ErrorKind::Input, 4},
   };
   for (const FailCase& c : cases) {
     try {
@@ -422,10 +432,12 @@ TEST(NativeFile, MoreIndividualsThanGridRowsIsACapacityError) {
   EXPECT_EQ(ReadNativeText(full).Cells.RowCount(), 65536);
   full.replace(full.find("1\r\nP"), 1, "2");
   try {
-    ReadNativeText(full + "Q\r\n0\r\n");
+    ReadNativeText(full + "Q\r\n0\r\n", "f.bvt");
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::Capacity);
+    EXPECT_EQ(e.line(), 65540);
+    EXPECT_STREQ(e.what(), "f.bvt, ligne 65540 : Trop d'individus : 65534 au plus.");
   }
 }
 

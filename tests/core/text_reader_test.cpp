@@ -10,6 +10,7 @@
 
 #include "bounded_child.h"
 #include "core/errors.h"
+#include "core/quoted_text.h"
 #include "table_builder.h"
 
 namespace relakin {
@@ -148,6 +149,47 @@ TEST(TextReader, RequireTokenSkipsToTheTokenOrFailsWhereTheFileEnds) {
     EXPECT_STREQ(e.what(), "f.dat, ligne 6 : le fichier se termine avant le troisième.");
   }
   EXPECT_FALSE(in.SkipSeparators());
+}
+
+TEST(TextReader, SkipSeparatorsOnLineStopsAtTheLineEnd) {
+  TextReader in("7 \t\r\n8", "f.dat");
+  EXPECT_TRUE(in.SkipSeparatorsOnLine());
+  EXPECT_EQ(in.ReadInteger(), 7);
+  EXPECT_FALSE(in.SkipSeparatorsOnLine());
+  EXPECT_EQ(in.Line(), 1);
+  in.SkipLine();
+  EXPECT_TRUE(in.SkipSeparatorsOnLine());
+}
+
+// A field as long as the file must not make a message as long as the file.
+TEST(TextReader, MessagesQuoteAtMostFortyCharactersOfAToken) {
+  const std::string huge(1 << 20, '7');
+  for (const std::string& token : {huge + "x", "x" + huge}) {
+    TextReader in(token, "f.dat");
+    try {
+      in.ReadInteger();
+      ADD_FAILURE();
+    } catch (const Error& e) {
+      const std::string quoted = token.substr(0, 40) + "\u2026";
+      EXPECT_STREQ(e.what(),
+                   ("f.dat, ligne 1 : nombre entier attendu, trouvé « " + quoted + " ».").c_str());
+    }
+  }
+  EXPECT_EQ(QuotedText(std::string(40, 'a')), "« " + std::string(40, 'a') + " »");
+  EXPECT_EQ(QuotedText("\xe9t\xe9"), "« \xc3\xa9t\xc3\xa9 »");
+}
+
+TEST(TextReader, AByteOrderMarkIsNoPartOfTheText) {
+  TextReader in(
+      "\xEF\xBB\xBF"
+      "12 x");
+  EXPECT_EQ(in.ReadInteger(), 12);
+  TextReader alone("\xEF\xBB\xBF");
+  EXPECT_TRUE(alone.AtEof());
+  // Only at the start of the file.
+  TextReader later("1 \xEF\xBB\xBF");
+  EXPECT_EQ(later.ReadInteger(), 1);
+  EXPECT_EQ(later.NextToken(), "\xEF\xBB\xBF");
 }
 
 // Character by character, a line is counted once whatever its end, as SkipLine counts it.

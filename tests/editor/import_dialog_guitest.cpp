@@ -239,6 +239,37 @@ TEST_F(ImportTest, TypedPathsLoadEachFormat) {
   }
 }
 
+// Capitals as an older system names files, and UTF-8 as today's tools write it.
+TEST_F(ImportTest, CapitalOlderPairAndUtf8FilesLoadAsTheyMean) {
+  write("POP.DON", "1 1\r\n\r\n\r\n\r\nA001 101102\r\n");
+  write("POP.MOD", "  L01  \r\n");
+  runImport([&](Tf_import& d) {
+    type(d.nomfich(), path("POP.DON"));
+    choose(d, 0);
+    click(d.OKBtn());
+  });
+  expectLoadedState(path("POP.DON"));
+  EXPECT_EQ(cell(2, 1), "L01");
+  EXPECT_TRUE(prompts.told.empty());
+
+  write("utf8.dat",
+        "\xEF\xBB\xBF"
+        "1 1 9 2\r\n\xCE\xA9 B\xC3\xA9lier\r\n1 0102\r\n");
+  runImport([&](Tf_import& d) {
+    type(d.nomfich(), path("utf8.dat"));
+    choose(d, 1);
+    click(d.OKBtn());
+  });
+  expectLoadedState(path("utf8.dat"));
+  EXPECT_EQ(cell(2, 1), "? B\xE9lier");
+  ASSERT_EQ(prompts.told.size(), 1u);
+  EXPECT_EQ(prompts.told[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(
+      prompts.told[0].text,
+      path("utf8.dat") +
+          QString::fromUtf8(" : 1 caractère que la table ne peut pas contenir est devenu « ? »."));
+}
+
 TEST_F(ImportTest, ChecksComeInOrderAndKeepTheDialogOpen) {
   write("data.don", "1 1\n\n\n\nA001 1001\n");
   write("ab", "x");

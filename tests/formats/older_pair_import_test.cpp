@@ -98,6 +98,40 @@ TEST(OlderPairImport, LocusFileNameReplacesTheLastThreeCharacters) {
   EXPECT_EQ(OlderLocusFileName("ab"), std::nullopt);
 }
 
+TEST(OlderPairImport, LocusFileTakesTheDataFileLetterCaseFirstThenTheOther) {
+  EXPECT_EQ(OlderLocusFileName("DATA.DON"), "DATA.MOD");
+  EXPECT_EQ(OlderLocusFileName("Data.Don"), "Data.mod");
+  EXPECT_EQ(OlderLocusFileName("DATA.D0N"), "DATA.MOD");
+  const struct {
+    const char* data;
+    std::vector<const char*> present;
+    const char* found;  // nullptr: none
+  } cases[] = {
+      {"DATA.DON", {"DATA.MOD"}, "DATA.MOD"},
+      {"data.don", {"data.MOD"}, "data.MOD"},
+      {"data.don", {"DATA.MOD"}, nullptr},  // the name before the extension keeps its case
+      {"DATA.DON", {"DATA.mod"}, "DATA.mod"},
+      {"DATA.DON", {"DATA.Mod"}, nullptr},
+      {"DATA.DON", {"DATA.mod", "DATA.MOD"}, "DATA.MOD"},
+      {"data.don", {"data.mod", "DATA.MOD"}, "data.mod"},
+      {"data.don", {}, nullptr},
+  };
+  for (const auto& c : cases) {
+    test::TempFiles files;
+    for (const char* p : c.present) files.Write(p, "  L01\r\n");
+    const std::optional<std::string> found = FindOlderLocusFile(files.Path(c.data));
+    if (c.found) {
+      EXPECT_EQ(found, files.Path(c.found)) << c.data;
+    } else {
+      EXPECT_EQ(found, std::nullopt) << c.data;
+    }
+  }
+  test::TempFiles files;
+  files.Write("POP.MOD", "  L01\r\n");
+  const Document doc = ReadModDonPair(files.Write("POP.DON", "1 1\r\n\r\n\r\n\r\nA001 1002\r\n"));
+  EXPECT_THAT(RowTexts(doc), ElementsAre("||locus1", "||L01", "Pop Ind1|A001|001002"));
+}
+
 TEST(OlderPairImport, ReadsThePairFromDisk) {
   test::TempFiles files;
   const std::string don = files.Write("pop.don", "1 1\r\n\r\n\r\n\r\nA001 101102\r\n");

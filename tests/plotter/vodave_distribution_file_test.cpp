@@ -103,6 +103,27 @@ TEST(VodaveDistributionFileTest, ReportsBadTokensWithTheirLine) {
   }
 }
 
+// A token as long as the file is quoted by its first 40 characters, cut on a whole character.
+TEST(VodaveDistributionFileTest, QuotesAtMostFortyCharactersOfABadToken) {
+  const struct {
+    std::string token;
+    std::string quoted;
+  } cases[] = {
+      {std::string(1 << 20, 'x'), std::string(40, 'x') + "\u2026"},
+      {std::string(39, 'x') + "\u00e9\u00e9", std::string(39, 'x') + "\u2026"},
+      {std::string(40, 'x'), std::string(40, 'x')},
+  };
+  for (const auto& c : cases) {
+    try {
+      ParseDistributionFile(kHeader + c.token + "\r\n", "d.gra");
+      ADD_FAILURE();
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "d.gra, ligne 5 : nombre attendu, trouvé « " + c.quoted + " ».");
+    }
+  }
+}
+
 TEST(VodaveDistributionFileTest, ReportsAFileThatCannotBeOpened) {
   try {
     ReadDistributionFile(kData + "missing.res");
