@@ -6,17 +6,20 @@
 #include "core/codepage.h"
 
 namespace relakin {
+namespace {
 
-PopulationNameValidator::PopulationNameValidator(QLineEdit* edit, const QString& stored)
-    : QValidator(edit), last_(stored) {
-  connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
-}
-
-bool PopulationNameValidator::Typable(QChar c) {
+bool Typable(QChar c) {
   if (c == u' ') return true;
   if (!c.isLetterOrNumber()) return false;
   // A letter the code page lacks would be stored as "?".
   return Utf8ToCp1252(QString(c).toStdString()) != "?";
+}
+
+}  // namespace
+
+PopulationNameValidator::PopulationNameValidator(QLineEdit* edit, const QString& stored)
+    : QValidator(edit), last_(stored) {
+  connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
 }
 
 QValidator::State PopulationNameValidator::validate(QString& input, int&) const {

@@ -22,8 +22,6 @@ class PopulationNameValidator : public QValidator {
   // Acceptable or Invalid, never Intermediate: a refused change is undone at once.
   State validate(QString& input, int& pos) const override;
 
-  static bool Typable(QChar c);
-
  private:
   QString last_;
 };
