@@ -105,8 +105,10 @@ void AppendJackknifeCell(std::string& out, const double* values, std::uint32_t c
   const auto N = static_cast<std::uint16_t>(c - 1);
   JackknifePseudoValues(values, pseudo, N);
   const MeanStdDev m = MeanAndStdDev(pseudo.data(), N);
+  // A single pseudo-value is its own s, and a negative one would turn the limits round.
+  const long double spread = std::fabs(m.std_dev);
   const long double z = 1.96L;
-  AppendLimits(out, m.mean - z * m.std_dev, m.mean + z * m.std_dev);
+  AppendLimits(out, m.mean - z * spread, m.mean + z * spread);
 }
 
 }  // namespace relakin

@@ -7,9 +7,10 @@
 // limits.
 //
 // Jackknife: the real data's value t and the N = c - 1 computed leave-one-out values v_b give
-// N pseudo-values N t - (N - 1) v_b; the limits are mean -/+ 1.96 s of those (s their
-// standard deviation, divisor N - 1; a single pseudo-value is its own mean and s). A pair
-// without a real-data value or without a leave-one-out value has no limits.
+// N pseudo-values N t - (N - 1) v_b; the limits are mean -/+ 1.96 |s| of those (s their
+// standard deviation, divisor N - 1; a single pseudo-value is its own mean and s, so the lower
+// limit comes first whatever its sign). A pair without a real-data value or without a
+// leave-one-out value has no limits.
 //
 // A cell is the lower limit 6 wide with 3 decimals, "_", the upper limit likewise, then a TAB;
 // a pair without limits shows twelve dashes and the TAB.

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -12,25 +11,22 @@
 
 #include "core/codepage.h"
 #include "core/population_names.h"
+#include "editor/population_name_validator.h"
 
 namespace relakin {
 namespace {
 
 constexpr int kNameColumn = 1;
-constexpr int kNameMaskLength = 20;
 
-// The name editor: up to 20 optional letters or digits (blanks left between them).
+// The name editor takes what may be typed into a name and leaves a stored name whole.
 class NameDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
     QWidget* widget = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-      edit->setMaxLength(kNameMaskLength);
-      edit->setValidator(new QRegularExpressionValidator(
-          QRegularExpression(QStringLiteral("[\\p{L}\\p{N} ]*")), edit));
-    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+      edit->setValidator(new PopulationNameValidator(edit, index.data(Qt::EditRole).toString()));
     return widget;
   }
 };

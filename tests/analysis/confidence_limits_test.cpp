@@ -85,10 +85,15 @@ TEST(ConfidenceLimits, JackknifeCellFromPseudoValues) {
   std::snprintf(expected, sizeof expected, "%6.3f_%6.3f\t", 0.375 - 1.96 * sd, 0.375 + 1.96 * sd);
   EXPECT_EQ(s, expected);
 
-  // One pseudo-value is its own mean and standard deviation: v -/+ 1.96 v.
-  s.clear();
-  AppendJackknifeCell(s, values, 2, true, pseudo);  // pseudo-value 0.5 - 0 * 0.25 = 0.5
-  EXPECT_EQ(s, "-0.480_ 1.480\t");
+  // One pseudo-value (1 * t - 0 * v = t) is its own mean and standard deviation: the limits
+  // are t -/+ 1.96 |t|, the lower first also when t is negative.
+  for (const auto& [real, cell] :
+       {std::pair{0.5, "-0.480_ 1.480\t"}, std::pair{-0.6, "-1.776_ 0.576\t"}}) {
+    const double one[] = {0, real, 0.25};
+    s.clear();
+    AppendJackknifeCell(s, one, 2, true, pseudo);
+    EXPECT_EQ(s, cell) << real;
+  }
   // No real-data value, or no leave-one-out value: no limits.
   for (const auto& [c, real] : {std::pair{3u, false}, std::pair{1u, true}, std::pair{0u, false}}) {
     s.clear();

@@ -118,6 +118,7 @@ inline LiteralConfidenceOutput LiteralConfidenceIntervals(const std::string& Dat
           pseudo[b - 2] = double(N) * values[1] - (double(N) - 1) * values[b];
         long double mean, sd;
         LiteralMeanAndStdDev(pseudo, mean, sd);
+        sd = std::fabs(sd);  // a single pseudo-value is its own s, negative or not
         const long double z = 1.96L;
         res += LiteralFixed(mean - z * sd, 6, 3) + "_" + LiteralFixed(mean + z * sd, 6, 3) + "\t";
       } else {

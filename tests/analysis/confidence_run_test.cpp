@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,7 @@ TEST(ConfidenceRun, ReproducesTheLiteralRunByteForByte) {
       {{17, {2, 7, 4, 3, 5}, 10, 53}, 1, 5, false, 0},
       {{17, {2, 7, 4, 3, 5}, 10, 53}, 1, 3, true, 1},
       {{9, {3}, 10, 54}, 2, 3, true, 1},
+      {{12, {4, 5}, 20, 58}, 2, 3, false, 1},
       {{2, {3, 2}, 0, 55}, 1, 3, true, 0},
       {{1, {3, 2}, 0, 56}, 0, 3, true, 0},
       {{0, {3, 2}, 0, 57}, 2, 3, true, 1},
@@ -145,6 +147,45 @@ TEST(ConfidenceRun, JackknifeWithOneAndTwoLoci) {
             "95% Confidence limits after jackknife over loci :\r\n\r\n"
             "            \t------------\t------------\t\r\n"
             "            \t            \t------------\t\r\n");
+}
+
+// A pair with a single leave-one-out value has one pseudo-value, which is its own mean and
+// spread: the limits are v -/+ 1.96 |v|, the lower one first whatever the sign of v. In the
+// worked example with y untyped at locus 2, y's pairs count locus 1 only, so they have a value
+// without locus 2 and none without locus 1; (x, y) is -13/12 over locus 1 under Lynch & Ritland
+// (limits -3.207 and 1.040) and -1 under Queller & Goodnight. Every cell also matches the
+// literal reading.
+TEST(ConfidenceRun, JackknifeLimitsOfASinglePseudoValueAreInOrder) {
+  InTempDir dir;
+  std::string file = testing::WorkedExampleFile();
+  file.replace(file.find("101105 201201"), 13, "101105 000000");
+  WriteBytes("temp.tmp", file);
+  const struct {
+    std::uint16_t Estimator;
+    const char* xy_cell;
+  } cases[] = {{2, "-3.207_ 1.040\t"}, {1, "-2.960_ 0.960\t"}, {0, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("estimator " + std::to_string(c.Estimator));
+    const std::string got = RunCi(c.Estimator, 6, true, 1, 1, 2).result;
+    EXPECT_EQ(got,
+              testing::LiteralConfidenceIntervals("temp.tmp", c.Estimator, 6, true, 1, 1).result);
+    const std::vector<std::string> lines = Lines(got);
+    ASSERT_GE(lines.size(), 15u);
+    if (c.xy_cell) {
+      EXPECT_EQ(lines[10].substr(13, 14), c.xy_cell);
+    }
+    for (std::size_t row = 1; row <= 4; ++row) {
+      std::istringstream cells(lines[9 + row]);
+      std::string cell;
+      for (std::size_t col = 1; std::getline(cells, cell, '\t'); ++col) {
+        if (col <= row || cell == "------------") continue;
+        const std::size_t bar = cell.find('_');
+        ASSERT_NE(bar, std::string::npos) << cell;
+        EXPECT_LE(std::stod(cell.substr(0, bar)), std::stod(cell.substr(bar + 1)))
+            << "pair (" << row << ", " << col << "): " << cell;
+      }
+    }
+  }
 }
 
 // Fewer than two individuals: the header, the title and the empty line; with the matrix, the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableWidget>
+#include <functional>
+#include <string>
 
 #include "editing_window_fixture.h"
 #include "editor/addrowcol_dialog.h"
@@ -257,6 +260,80 @@ TEST_F(EditingCommands, PopulationNamesOkWithoutChangesStillModifiesAndCloseStor
   trigger("KeystoPopulations1");
   EXPECT_THAT(Names(doc()), ElementsAre("Nord", "Sud"));
   EXPECT_FALSE(window->isModified());
+}
+
+// Population 1's stored name, then F2 on its cell, the keys, Return and OK: what the editor showed
+// before Return is what the document keeps. A stored name keeps what typing could not give (25
+// characters, a hyphen); typing adds letters, digits and blanks up to 20 characters.
+TEST_F(EditingCommands, PopulationNameEditorShowsWhatOkStores) {
+  const std::string stored25 = "ABCDEFGHIJKLMNOPQRSTUVWXY";
+  struct Case {
+    const char* name;
+    std::string stored;
+    std::function<void(QLineEdit&)> keys;
+    std::string kept;
+  };
+  const auto at_end = [](const QString& text) {
+    return [text](QLineEdit& e) {
+      e.end(false);
+      typeInto(&e, text);
+    };
+  };
+  const Case cases[] = {
+      {"untouched 25 characters", stored25, [](QLineEdit&) {}, stored25},
+      {"no lengthening past 20", stored25, at_end("Z"), stored25},
+      {"one letter replaced in 25", stored25,
+       [](QLineEdit& e) {
+         e.setSelection(2, 1);
+         typeInto(&e, "z");
+       },
+       "ABzDEFGHIJKLMNOPQRSTUVWXY"},
+      {"retyped: 20 at most", stored25,
+       [](QLineEdit& e) {
+         e.selectAll();
+         typeInto(&e, "abcdefghijklmnopqrstuvw");
+       },
+       "abcdefghijklmnopqrst"},
+      {"a letter typed beside a stored hyphen", "Nord-1",
+       [](QLineEdit& e) {
+         e.end(false);
+         QTest::keyClick(&e, Qt::Key_Backspace);
+         typeInto(&e, "X");
+       },
+       "Nord-X"},
+      {"no hyphen typed", "Nord-1", at_end("-2"), "Nord-12"},
+      {"no letter outside the code page", "Nord", at_end(QString::fromUtf8("Ω1")), "Nord1"},
+      {"no paste holding a hyphen", "Nord",
+       [](QLineEdit& e) {
+         QApplication::clipboard()->setText("a-b");
+         e.end(false);
+         e.paste();
+       },
+       "Nord"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    doc().SetPopName(1, c.stored);
+    QString shown = "(no editor)";
+    prompts.onDialog["popkeys"] = [&c, &shown](QDialog& d) {
+      auto& dialog = static_cast<PopKeysDialog&>(d);
+      QTableWidget& names = *dialog.grid();
+      names.setCurrentCell(0, 1);
+      names.setFocus();
+      QTest::keyClick(&names, Qt::Key_F2);
+      if (auto* editor = qobject_cast<QLineEdit*>(names.indexWidget(names.currentIndex()))) {
+        c.keys(*editor);
+        shown = editor->text();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // Return commits through a queued call
+      }
+      QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+      return d.result();
+    };
+    trigger("KeystoPopulations1");
+    EXPECT_EQ(shown, QString::fromStdString(c.kept));
+    EXPECT_THAT(Names(doc()), ElementsAre(c.kept, "Sud"));
+  }
 }
 
 TEST(PopKeysDialogAlone, NamesTypedStayWhenTheWindowIsActivatedAgain) {
