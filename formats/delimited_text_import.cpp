@@ -1,8 +1,9 @@
 // Reading delimited text in two passes: the lines are cut into records first, so that the
-// table's size is known and checked against the file's before any row is made.
+// number of loci is known from the locus line and the first individual before any row is made.
 #include "formats/delimited_text_import.h"
 
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -17,12 +18,10 @@
 namespace relakin {
 namespace {
 
-// Column numbers are 16-bit.
-constexpr std::size_t kMaxColumn = 65535;
-// Cells a table may have per byte of its file, beyond a fixed allowance. A file whose lines all
-// hold their fields stays far below it; only lines of wildly unequal lengths reach it.
-constexpr std::size_t kCellsPerByte = 4;
-constexpr std::size_t kCellAllowance = std::size_t{1} << 20;
+// Column numbers are 16-bit: columns 0 and 1 hold the labels and the names.
+constexpr std::size_t kMaxLoci = 65534;
+
+using Fields = std::span<const std::string_view>;
 
 // A non-negative decimal number, leading blanks allowed; nothing else.
 bool ParseAllele(std::string_view s, std::uint16_t& value) {
@@ -46,86 +45,146 @@ std::string NotAGenotype(std::string_view text) {
   return QuotedText(text) + " n'est pas un génotype valide";
 }
 
+// The fields up to the last non-empty one.
+std::size_t FilledCount(Fields fields) {
+  std::size_t n = fields.size();
+  while (n > 0 && fields[n - 1].empty()) --n;
+  return n;
+}
+
+std::string CountMessage(std::size_t found, std::size_t expected) {
+  return std::to_string(found) + (found > 1 ? " génotypes trouvés, " : " génotype trouvé, ") +
+         std::to_string(expected) + (expected > 1 ? " attendus" : " attendu");
+}
+
 struct Record {
   int line = 0;
-  bool startsPopulation = false;
-  std::string_view id;
-  std::size_t firstColumn = 2;
   std::vector<std::string_view> fields;
 };
 
 class DelimitedReader {
  public:
-  DelimitedReader(const DelimitedTextOptions& o, const std::string& name) : o_(o), name_(name) {}
+  DelimitedReader(const DelimitedTextOptions& o, const std::string& name, ImportWarnings* warnings)
+      : o_(o),
+        name_(name),
+        warnings_(warnings),
+        identity_(std::size_t{o.PopulationColumn} + std::size_t{o.IndividualColumn}) {}
 
   Document Read(std::string_view text) {
     const std::vector<std::string_view> lines = SplitTextLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       if (!IsBlankRecord(lines[i], o_.Separator)) Collect(lines[i], static_cast<int>(i) + 1);
     }
-    CheckSize(text.size());
+    CountLoci();
     return Build();
   }
 
  private:
   void Collect(std::string_view line, int number) {
-    Record r{number, false, {}, 2, CutFields(line, o_.Separator)};
+    Record r{number, CutFields(line, o_.Separator)};
     if (o_.FirstLineLoci && !lociTaken_) {
       lociTaken_ = true;
-      Widen(r);
-      loci_ = std::move(r);
+      locusLine_ = std::move(r);
       return;
     }
-    if (o_.PopulationColumn) {
-      r.id = r.fields.front();
-      r.fields.erase(r.fields.begin());
-      r.startsPopulation = records_.empty() || r.id != records_.back().id;
-    }
-    r.firstColumn = o_.IndividualColumn ? 1 : 2;
     if (records_.size() >= kMaxImportIndividuals) {
       throw Error(ErrorKind::Capacity,
                   Where(number) + "trop d'individus : " + std::to_string(kMaxImportIndividuals) +
                       " au plus.",
                   number);
     }
-    Widen(r);
     records_.push_back(std::move(r));
   }
 
-  void Widen(const Record& r) {
-    const std::size_t last = r.firstColumn + r.fields.size() - 1;
-    if (r.fields.empty() || last <= lastColumn_) return;
-    if (last > kMaxColumn) {
-      throw Error(ErrorKind::Capacity, Where(r.line) + "trop de champs : 65534 locus au plus.",
-                  r.line);
-    }
-    lastColumn_ = last;
+  Fields GenotypeFields(const Record& r) const {
+    const Fields all(r.fields);
+    return all.size() > identity_ ? all.subspan(identity_) : Fields{};
   }
 
-  void CheckSize(std::size_t bytes) const {
-    const std::size_t cells = (records_.size() + 2) * (lastColumn_ + 1);
-    if (cells > kCellsPerByte * bytes + kCellAllowance) {
-      throw Error(ErrorKind::Capacity,
-                  "Le fichier " + name_ + " donnerait une table de " +
-                      std::to_string(records_.size()) + " individus sur " +
-                      std::to_string(lastColumn_ - 1) +
-                      " locus, démesurée pour sa taille : ses lignes ont des longueurs trop "
-                      "inégales.");
+  void CountLoci() {
+    int line = 0;
+    if (lociTaken_) {
+      line = locusLine_.line;
+      Fields names(locusLine_.fields);
+      names = names.first(FilledCount(names));
+      if (!records_.empty() && HeadsEveryColumn(names.size(), GenotypeFields(records_.front()))) {
+        names = names.subspan(identity_);
+        headingNote_ = " (ligne " + std::to_string(line) +
+                       " : titres de toutes les colonnes, identifiants compris)";
+        if (warnings_) {
+          warnings_->push_back(Where(line) +
+                               (identity_ > 1
+                                    ? "la ligne des locus porte aussi les titres des deux colonnes "
+                                      "d'identifiants, qui ne sont pas pris pour des locus."
+                                    : "la ligne des locus porte aussi le titre de la colonne "
+                                      "d'identifiants, qui n'est pas pris pour un locus."));
+        }
+      }
+      names_ = names;
+    } else if (!records_.empty()) {
+      const Record& first = records_.front();
+      line = first.line;
+      CheckIdentity(first);
+      loci_ = FilledCount(GenotypeFields(first));
+      if (loci_ == 0) throw Error(ErrorKind::Input, Where(line) + "aucun génotype trouvé.", line);
     }
+    if (lociTaken_) loci_ = names_.size();
+    if (loci_ > kMaxLoci) {
+      throw Error(ErrorKind::Capacity, Where(line) + "trop de champs : 65534 locus au plus.", line);
+    }
+  }
+
+  // Whether `names` locus names stand over the identity columns too: the first individual's
+  // genotype fields fit one locus per name left once the identity headings are off, and are
+  // too few for all the names.
+  bool HeadsEveryColumn(std::size_t names, Fields first) const {
+    if (identity_ == 0 || names <= identity_) return false;
+    const std::size_t loci = names - identity_;
+    return FilledCount(first) <= loci && loci <= first.size() && first.size() < names;
+  }
+
+  void CheckIdentity(const Record& r) const {
+    const auto check = [&](std::size_t i, const char* what) {
+      if (i >= r.fields.size() || r.fields[i].empty())
+        throw Error(ErrorKind::Input, Where(r.line) + what, r.line);
+    };
+    if (o_.PopulationColumn) check(0, "identifiant de population absent.");
+    if (o_.IndividualColumn) check(o_.PopulationColumn ? 1 : 0, "nom de l'individu absent.");
+  }
+
+  // The line's genotype fields, one per locus, padding off.
+  Fields CheckedGenotypes(const Record& r) const {
+    const Fields fields = GenotypeFields(r);
+    const std::size_t filled = FilledCount(fields);
+    if (fields.size() < loci_ || filled > loci_) {
+      throw Error(ErrorKind::Input,
+                  Where(r.line) + CountMessage(filled > loci_ ? filled : fields.size(), loci_) +
+                      headingNote_ + ".",
+                  r.line);
+    }
+    return fields.first(loci_);
   }
 
   Document Build() const {
-    ImportTable table(static_cast<std::uint16_t>(lastColumn_ - 1), name_);
+    ImportTable table(static_cast<std::uint16_t>(loci_), name_);
     Document& doc = table.Doc();
     doc.SetPopName(1, "");
-    for (std::size_t i = 0; i < loci_.fields.size(); ++i)
-      doc.Cells.SetCell(static_cast<int>(2 + i), 1, std::string(loci_.fields[i]));
+    for (std::size_t i = 0; i < names_.size(); ++i)
+      doc.Cells.SetCell(static_cast<int>(2 + i), 1, std::string(names_[i]));
+    std::string_view previousId;
     for (const Record& r : records_) {
-      const int row = table.AddIndividual(r.startsPopulation, r.line);
-      if (r.startsPopulation) doc.SetPopName(doc.NbPops, std::string(r.id));
-      for (std::size_t i = 0; i < r.fields.size(); ++i) {
-        const int col = static_cast<int>(r.firstColumn + i);
-        doc.Cells.SetCell(col, row, col == 1 ? std::string(r.fields[i]) : Genotype(r, i, col));
+      CheckIdentity(r);
+      const Fields genotypes = CheckedGenotypes(r);
+      const bool startsPopulation =
+          o_.PopulationColumn && (table.Individuals() == 0 || r.fields[0] != previousId);
+      const int row = table.AddIndividual(startsPopulation, r.line);
+      if (o_.PopulationColumn) previousId = r.fields[0];
+      if (startsPopulation) doc.SetPopName(doc.NbPops, std::string(previousId));
+      if (o_.IndividualColumn)
+        doc.Cells.SetCell(1, row, std::string(r.fields[o_.PopulationColumn ? 1 : 0]));
+      for (std::size_t i = 0; i < genotypes.size(); ++i) {
+        const int col = static_cast<int>(2 + i);
+        doc.Cells.SetCell(col, row, Genotype(r, genotypes[i], col));
       }
     }
     if (doc.NbPops == 0) {
@@ -135,13 +194,14 @@ class DelimitedReader {
     return table.Take();
   }
 
-  std::string Genotype(const Record& r, std::size_t i, int col) const {
-    std::optional<std::string> code = GenotypeOfText(r.fields[i], o_.Digits);
+  std::string Genotype(const Record& r, std::string_view field, int col) const {
+    // An empty cell between two separators: the genotype was not typed.
+    if (field.empty()) return std::string(kMissingGenotype);
+    std::optional<std::string> code = GenotypeOfText(field, o_.Digits);
     if (!code) {
-      throw Error(
-          ErrorKind::Conversion,
-          Where(r.line) + NotAGenotype(r.fields[i]) + " (locus " + std::to_string(col - 1) + ").",
-          r.line);
+      throw Error(ErrorKind::Conversion,
+                  Where(r.line) + NotAGenotype(field) + " (locus " + std::to_string(col - 1) + ").",
+                  r.line);
     }
     return std::move(*code);
   }
@@ -150,18 +210,22 @@ class DelimitedReader {
 
   const DelimitedTextOptions& o_;
   const std::string& name_;
+  ImportWarnings* warnings_;
+  const std::size_t identity_;  // identity fields at the start of an individual's line
   bool lociTaken_ = false;
-  Record loci_;
+  Record locusLine_;
+  Fields names_;
+  std::string headingNote_;  // said with a count error when the locus line heads every column
+  std::size_t loci_ = 0;
   std::vector<Record> records_;
-  std::size_t lastColumn_ = 1;
 };
 
 Document ReadDelimited(std::string_view text, const DelimitedTextOptions& options,
-                       const std::string& name) {
+                       const std::string& name, ImportWarnings* warnings) {
   if (options.Digits < 1 || options.Digits > 3)
     throw std::invalid_argument("digits per allele: 1, 2 or 3");
   if (options.Separator.size() > 1) throw std::invalid_argument("separator: one character");
-  return DelimitedReader(options, name).Read(text);
+  return DelimitedReader(options, name, warnings).Read(text);
 }
 
 }  // namespace
@@ -174,13 +238,14 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits) {
 
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
                            const std::string& name, ImportWarnings* warnings) {
-  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name);
+  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name,
+                       warnings);
 }
 
 Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options,
                            ImportWarnings* warnings) {
-  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options,
-                       FileName);
+  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options, FileName,
+                       warnings);
 }
 
 }  // namespace relakin

@@ -26,15 +26,29 @@ struct DelimitedTextOptions {
 // not a non-negative decimal number (leading blanks allowed). Precondition: 1 <= D <= 3.
 std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits);
 
-// Reads delimited text into a new document. Lines holding nothing but blanks, control
-// characters and separators are no record. Each change of population identifier (compared as
-// text) starts a population named by the identifier (first 25 characters); without an
-// identifier column the table has one population with an empty name. A line without a
-// separator, with a population column, is an identifier alone. Throws Error(Conversion) naming
-// the line for a genotype field that is not a number, Error(Capacity) past 65534 individuals or
-// 65534 loci, or when lines so unequal in length would make a table out of all proportion to
-// the file; Error(Io) when the file cannot be read; std::invalid_argument for Digits outside
-// 1 .. 3 or a separator longer than one character.
+// Reads delimited text into a new document. Lines are cut as CutFields says
+// (formats/text_fields.h); lines holding nothing but blanks, control characters and separators
+// are no record.
+//
+// The number of loci is the number of names on the locus line (empty names at its end do not
+// count: a spreadsheet pads its rows so), or without a locus line the number of genotype fields
+// of the first individual up to its last non-empty one. Every individual must then have exactly
+// one genotype field per locus: an empty field is a missing genotype, empty fields past the last
+// locus are padding and ignored, and a line with fewer fields or with a non-empty field past the
+// last locus is refused. A locus line with exactly one name more per identity column than the
+// first individual has genotype fields (and for which that individual's fields are too few) is
+// a heading over every column, as spreadsheets write: the headings of the identity columns are
+// dropped, said in `warnings`, and the other names name the loci.
+//
+// Each change of population identifier (compared as text) starts a population named by the
+// identifier (first 25 characters); without an identifier column the table has one population
+// with an empty name.
+//
+// Throws, naming the line: Error(Input) for a population identifier or name that is empty or
+// missing, a field count that does not fit, or a first individual without a genotype when there
+// is no locus line; Error(Conversion) for a genotype field that is not a number;
+// Error(Capacity) past 65534 individuals or 65534 loci. Error(Io) when the file cannot be read;
+// std::invalid_argument for Digits outside 1 .. 3 or a separator longer than one character.
 // What the import changed on the way in goes to `warnings` when given (formats/import_text.h).
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
                            const std::string& name = {}, ImportWarnings* warnings = nullptr);

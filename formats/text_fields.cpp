@@ -1,6 +1,16 @@
 #include "formats/text_fields.h"
 
 namespace relakin {
+namespace {
+
+std::string_view Trimmed(std::string_view field, bool tabs) {
+  const auto blank = [tabs](char c) { return c == ' ' || (tabs && c == '\t'); };
+  while (!field.empty() && blank(field.front())) field.remove_prefix(1);
+  while (!field.empty() && blank(field.back())) field.remove_suffix(1);
+  return field;
+}
+
+}  // namespace
 
 std::vector<std::string_view> SplitTextLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -17,20 +27,31 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
 
 std::vector<std::string_view> CutFields(std::string_view line, std::string_view S) {
   std::vector<std::string_view> fields;
+  if (line.empty()) return fields;
   if (S.empty()) {
-    if (!line.empty()) fields.push_back(line);
+    fields.push_back(line);
     return fields;
   }
-  const auto dropSeparators = [&] {
-    while (line.substr(0, S.size()) == S) line.remove_prefix(S.size());
-  };
-  dropSeparators();
-  while (!line.empty()) {
+  if (S == " ") {
+    const auto dropBlanks = [&] {
+      while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+    };
+    dropBlanks();
+    while (!line.empty()) {
+      const std::size_t p = line.find(' ');
+      fields.push_back(line.substr(0, p));
+      if (p == std::string_view::npos) break;
+      line.remove_prefix(p + 1);
+      dropBlanks();
+    }
+    return fields;
+  }
+  const bool tabs = S != "\t";
+  for (;;) {
     const std::size_t p = line.find(S);
-    fields.push_back(line.substr(0, p));
+    fields.push_back(Trimmed(line.substr(0, p), tabs));
     if (p == std::string_view::npos) break;
     line.remove_prefix(p + S.size());
-    dropSeparators();
   }
   return fields;
 }

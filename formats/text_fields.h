@@ -10,10 +10,14 @@ namespace relakin {
 // end. The views point into `text`.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
 
-// The fields of `line` cut by the separator S: separators at the start are skipped, a run of
-// separators counts as one, the text after the last separator is the last field. Fields are
-// taken as they stand, never trimmed and never empty. An empty S cuts nothing: the whole line
-// is one field (none when the line is empty).
+// The fields of `line` cut by the separator S.
+// - S a blank: blanks at the start are skipped and a run of blanks counts as one, so no field
+//   is empty; fields are taken as they stand (a TAB stays inside its field).
+// - Any other S: every S ends a field, as a spreadsheet writes its cells, so ";a;;b;" gives
+//   "", "a", "", "b", "". Blanks and TABs around each field are trimmed (blanks only when S is
+//   the TAB).
+// - An empty S cuts nothing: the whole line is one field.
+// An empty line has no field.
 std::vector<std::string_view> CutFields(std::string_view line, std::string_view S);
 
 // True when the line holds nothing but blanks, control characters and separators S: no record.

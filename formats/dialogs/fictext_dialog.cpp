@@ -163,6 +163,13 @@ void Tf_fictext::OKBtnClick() {
     return;
   }
   const QString S = separateur_->itemIndex() == kAutre ? Editsepar_->text() : s_textSeparator;
+  if (S.isEmpty()) {
+    // Nothing would cut the lines: each would become a population without data.
+    prompts_.tell(this, QMessageBox::NoIcon,
+                  QString::fromUtf8("Vous devez spécifier le séparateur des champs !!"));
+    closeAllowed_ = false;
+    return;
+  }
   const DelimitedTextOptions options{Bytes(S), liglocus_->isChecked(), identcol_->isChecked(),
                                      identpop_->isChecked(), static_cast<std::uint8_t>(digits + 1)};
   try {

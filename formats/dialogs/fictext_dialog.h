@@ -4,9 +4,10 @@
 // takes (the main table is never touched here).
 //
 // Closing follows TextImportCloseAllowed: raised when the dialog is prepared, by Cancel (or
-// Escape) and by a completed OK, lowered by the digits message. The separator chosen with the
-// items "Espace", "Tabulation" and ";" outlives the dialog and serves the next text import of
-// the run whose user picks no item.
+// Escape) and by a completed OK, lowered by the digits message and by the separator message
+// (OK with no separator: no item chosen in this import or an earlier one, or "Autre" with an
+// empty edit). The separator chosen with the items "Espace", "Tabulation" and ";" outlives the
+// dialog and serves the next text import of the run whose user picks no item.
 #pragma once
 
 #include <QDialog>

@@ -29,6 +29,7 @@ const char* const kExisting = "Vous devez spécifier un nom de fichier existant 
 const char* const kFormat = "Vous devez spécifier le format du fichier !";
 const char* const kNoMod = "Fichier .mod absent !";
 const char* const kDigits = "Vous devez spécifier le nombre de chiffres codant les allèles !!";
+const char* const kSeparator = "Vous devez spécifier le séparateur des champs !!";
 
 QString FormatsFile(const char* name) { return QString(RELAKIN_TEST_DATA) + "/formats/" + name; }
 
@@ -424,9 +425,9 @@ TEST_F(TextImportTest, EachSeparatorItemCutsThePreviewAndTheImportAlike) {
     const char* text;
   };
   const Case cases[] = {
-      {0, "", "L1  L2\r\n P1 i 1  0102 0304\r\n"},
-      {1, "", "L 1\tL 2\r\nP 1\ti 1\t0102\t\t0304\r\n"},
-      {2, "", "L1;L2\r\n;P1;i 1;0102;;0304\r\n"},
+      {0, "", "L1  L2\r\n P1 i1  0102 0304\r\n"},
+      {1, "", "L 1\tL 2\r\nP 1\t i 1 \t0102\t0304\r\n"},
+      {2, "", "L1;L2\r\nP1; i 1 ;0102;0304\r\n"},
       {3, "/", "L1/L2\r\nP1/i 1/0102/0304\r\n"},
   };
   for (const Case& c : cases) {
@@ -441,11 +442,11 @@ TEST_F(TextImportTest, EachSeparatorItemCutsThePreviewAndTheImportAlike) {
       click(t.OKBtn());
     });
     expectLoadedState("pop.txt");
-    const QString name = c.item == 0 ? "i" : "i 1";  // a blank cuts the name too
-    EXPECT_EQ(previewed.mid(previewed.size() - 2), QStringList({"0102", "0304"}));
+    const QString name = c.item == 0 ? "i1" : "i 1";  // blanks around a field are trimmed
+    EXPECT_EQ(previewed.mid(previewed.size() - 3), QStringList({name, "0102", "0304"}));
     EXPECT_EQ(QString::fromStdString(cell(1, 2)), name);
-    EXPECT_EQ(cell(c.item == 0 ? 3 : 2, 2), "001002");
-    EXPECT_EQ(cell(c.item == 0 ? 4 : 3, 2), "003004");
+    EXPECT_EQ(cell(2, 2), "001002");
+    EXPECT_EQ(cell(3, 2), "003004");
   }
 }
 
@@ -471,6 +472,35 @@ TEST_F(TextImportTest, OtherSeparatorAndTheSeparatorKeptFromTheLastImport) {
   });
   EXPECT_EQ(cell(2, 2), "003004");
   expectLoadedState("semi.txt");
+}
+
+TEST_F(TextImportTest, OkWithoutASeparatorSaysSoAndStaysOpen) {
+  write("pop.txt", "Pop;Ind;L1;L2\r\nP1;i1;0101;0203\r\n");  // as a spreadsheet writes it
+  importText("pop.txt", [&](Tf_fictext& t) {
+    click(t.OKBtn());  // neither digits nor separator: the digits come first
+    click(t.nbchiffre()->button(1));
+    click(t.OKBtn());  // no separator item
+    EXPECT_TRUE(t.isVisible());
+    EXPECT_FALSE(t.closeAllowed());
+    EXPECT_FALSE(t.close());
+    click(t.separateur()->button(3));  // "Autre" with an empty edit
+    click(t.OKBtn());
+    EXPECT_TRUE(t.isVisible());
+    EXPECT_FALSE(t.TextImportDone());
+    type(t.Editsepar(), ";");
+    click(t.OKBtn());
+    EXPECT_FALSE(t.isVisible());
+    EXPECT_TRUE(t.TextImportDone());
+  });
+  const QStringList told = toldTexts();
+  ASSERT_EQ(told.size(), 4) << told.join('\n').toStdString();
+  EXPECT_EQ(told.mid(0, 3), QStringList({QString::fromUtf8(kDigits), QString::fromUtf8(kSeparator),
+                                         QString::fromUtf8(kSeparator)}));
+  EXPECT_TRUE(told[3].contains("ligne 1 : la ligne des locus porte aussi les titres"))
+      << told[3].toStdString();
+  expectLoadedState("pop.txt");
+  EXPECT_EQ(cell(2, 1), "L1");
+  EXPECT_EQ(cell(3, 2), "002003");
 }
 
 TEST_F(TextImportTest, CancelOrAFailedReadLeavesTheWindowAsItWas) {
