@@ -103,7 +103,7 @@ class GenepopReader {
       ReadGenepopLine(table);
       in_.SkipLine();
     }
-    RequireGenotypesDone(table.Doc(), "le fichier se termine");
+    RequireGenotypesDone(table.Doc(), Next::End, 0);
     FillWidthPending(table.Doc());
     return table.Take();
   }
@@ -162,7 +162,7 @@ class GenepopReader {
     if (trimmed.empty()) return;
     const std::size_t comma = text.find(',');
     if (IsPopLine(text) || (comma != std::string_view::npos && IsPopLine(text.substr(0, comma)))) {
-      RequireGenotypesDone(table.Doc(), "la ligne " + std::to_string(line) + " est une ligne POP");
+      RequireGenotypesDone(table.Doc(), Next::PopLine, line);
       if (!IsPopLine(text) && !TrimControls(text.substr(comma + 1)).empty()) {
         in_.FailAt(line, QuotedText(trimmed) +
                              " : une ligne de population porte « Pop » seul, sans texte après.");
@@ -171,8 +171,7 @@ class GenepopReader {
       return;
     }
     if (comma != std::string_view::npos) {
-      RequireGenotypesDone(table.Doc(),
-                           "la ligne " + std::to_string(line) + " commence un autre individu");
+      RequireGenotypesDone(table.Doc(), Next::Individual, line);
       StartIndividual(table, line, text.substr(0, comma));
       ReadGenotypes(table.Doc(), text.substr(comma + 1), line);
       return;
@@ -246,10 +245,18 @@ class GenepopReader {
     return {};
   }
 
-  // An individual whose genotypes stop short is refused at its own line; `next` says what came.
-  void RequireGenotypesDone(const Document& doc, const std::string& next) const {
+  // What comes after an individual's genotypes.
+  enum class Next { Individual, PopLine, End };
+
+  // An individual whose genotypes stop short is refused at its own line; the message says what
+  // came instead, on line `line`.
+  void RequireGenotypesDone(const Document& doc, Next next, int line) const {
     const int due = GenotypesDue();
     if (due <= 0) return;
+    const std::string there = "la ligne " + std::to_string(line);
+    const std::string came = next == Next::End       ? "le fichier se termine"
+                             : next == Next::PopLine ? there + " est une ligne POP"
+                                                     : there + " commence un autre individu";
     const int read = loci_ - due;
     const std::string got = read == 0   ? "n'a aucun génotype"
                             : read == 1 ? "n'a que 1 génotype"
@@ -258,7 +265,7 @@ class GenepopReader {
     in_.FailAt(startLine_, "l'individu " + std::to_string(row_ - 1) + " " +
                                QuotedText(TrimControls(doc.Cells.Cells(1, row_))) +
                                ", qui commence à cette ligne, " + got + " sur " + expected +
-                               " (un par locus) : " + next + ".");
+                               " (un par locus) : " + came + ".");
   }
 
   void FillWidthPending(Document& doc) const {
