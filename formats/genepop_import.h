@@ -1,8 +1,20 @@
-// The published GENEPOP layout: a title line; the locus names, one per line or several on a line
-// separated by commas, up to the first POP line; then populations, each started by a POP line
-// (a line that reads "POP" in any letter case once blanks and control characters around it are
-// dropped), one individual per line: its name up to the first comma, then one genotype number
-// per locus. The end of the file, or a Ctrl-Z, ends the last population.
+// The published GENEPOP layout, as this reader takes it:
+// - Line 1 is a title. The lines after it, up to the first POP line, name the loci: one per line,
+//   or several on a line separated by commas. A POP line reads "POP" in any letter case once the
+//   blanks and control characters around it are dropped; a file without one is not a GENEPOP
+//   file and is refused.
+// - Each POP line starts a population; "Pop," with nothing after the comma is one too. The end of
+//   the file, or a Ctrl-Z, ends the last population. Blank lines are skipped.
+// - A line holding a comma is an individual: its name is the text before the first comma, on that
+//   line only, then one genotype number per locus. The genotypes may run on over the following
+//   lines when those hold numbers only; what follows the last genotype on a line is ignored.
+// - Refused, naming the line: an individual whose genotypes stop short (the next individual, a
+//   POP line or the end of the file comes first; the message names the individual's own line);
+//   a line without a comma that does not carry genotypes still due ("Pop 2", "Population",
+//   "b 0202"); "Pop," followed by text.
+// - Genotype numbers: see SplitGenepopGenotype. A file's width is the length of its four- and
+//   six-digit genotypes when they all have one (4 or 6); a file with both lengths, or neither,
+//   has none. Numbers of other lengths are read once the whole file has given its width.
 #pragma once
 
 #include <cstdint>
@@ -21,18 +33,22 @@ namespace relakin {
 // any mix of letter cases.
 bool IsPopLine(std::string_view text);
 
-// The alleles of a genotype token (digits, "+" allowed): six digits are two three-digit alleles
-// and four digits two two-digit alleles; a token of any other length is split by value,
-// g div 1000 and g mod 1000 when g div 100 > 1000, g div 100 and g mod 100 otherwise. Nothing
-// for a token that is not a non-negative number or whose hundreds quotient exceeds 16 bits.
-std::optional<AllelePair> SplitGenepopGenotype(std::string_view token);
+// The alleles of a genotype token (digits, "+" allowed) in a file of width `width` (4 or 6; any
+// other value for a file without one). Six digits are two three-digit alleles and four digits two
+// two-digit alleles, whatever the width. A shorter number lost leading zeros: in a file of width
+// 4 or 6 they are restored up to that width ("99101" in a six-digit file is 099101, alleles 99
+// and 101). Without a width, a shorter number is read only when both widths read it alike (a
+// value below 100 in at most four digits: "0", "00", "12"). Nothing for a token that is not a
+// non-negative number, for more than six digits or more than the width, and for what only a
+// width could tell.
+std::optional<AllelePair> SplitGenepopGenotype(std::string_view token, int width);
 
 // Reads a GENEPOP file into a new document. Each population takes the name of its last
 // individual (first 25 characters); populations without individuals are not counted; names
-// keep their blanks but never a CR or LF. Throws Error(Input) naming the line for a token that
-// is not a genotype number or a file that ends inside an individual's genotypes;
-// Error(Capacity) past 65535 loci or 65534 individuals; Error(Io) when the file cannot be read.
-// What the import changed on the way in goes to `warnings` when given (formats/import_text.h).
+// keep their blanks. Throws Error(Input) for a file that is not laid out as above: naming the
+// line, or only the file when it holds no POP line; Error(Capacity) past 65535 loci or 65534
+// individuals; Error(Io) when the file cannot be read. What the import changed on the way in goes
+// to `warnings` when given (formats/import_text.h).
 Document ImportGenepopFile(std::istream& in, const std::string& name = {},
                            ImportWarnings* warnings = nullptr);
 Document ImportGenepopFile(const std::string& FileName, ImportWarnings* warnings = nullptr);

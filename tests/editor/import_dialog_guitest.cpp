@@ -346,6 +346,38 @@ TEST_F(ImportTest, AFailedReadKeepsTheTableNameCaptionAndModified) {
   }
 }
 
+// GENEPOP files once imported wrong and reported as success: the window says why and keeps its
+// table.
+TEST_F(ImportTest, AGenepopFileReadWrongIsRefusedAndTheTableKept) {
+  write("short.gen", "T\r\nL1\r\nL2\r\nPop\r\nA1 , 0101\r\n2 , 0202 0303\r\n");
+  write("nopop.gen", "T\r\nL1\r\nL2\r\n");
+  openFixture();
+  const GenotypeTable before = window->document().Cells;
+  struct Case {
+    const char* file;
+    const char* says;
+  };
+  const Case cases[] = {{"short.gen", "short.gen, ligne 5 : l'individu 1 « A1 »"},
+                        {"nopop.gen", "nopop.gen : aucune ligne POP"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    prompts.told.clear();
+    Tf_import::setImportCloseAllowed(false);  // Cancel raised it
+    runImport([&](Tf_import& d) {
+      type(d.nomfich(), c.file);
+      choose(d, 2);
+      click(d.OKBtn());
+      EXPECT_TRUE(d.isVisible());
+      click(d.CancelBtn());
+    });
+    ASSERT_EQ(prompts.errors().size(), 1);
+    EXPECT_TRUE(prompts.errors()[0].contains(QString::fromUtf8(c.says)))
+        << prompts.errors()[0].toStdString();
+    EXPECT_EQ(window->document().Cells, before);
+    EXPECT_EQ(window->windowTitle(), TestData("two_pops.bvt"));
+  }
+}
+
 TEST_F(ImportTest, CancelledSaveQuestionShowsNoDialog) {
   newEditedTable();
   prompts.answers.push_back(QMessageBox::Cancel);

@@ -34,34 +34,49 @@ TEST(GenepopImport, PopLineTest) {
 TEST(GenepopImport, GenotypeTokens) {
   struct Case {
     const char* token;
+    int width;  // the file's: 4, 6, or 0 for none
     const char* code;
   };
   const Case cases[] = {
-      {"0101", "001001"},
-      {"1203", "003012"},
-      {"1200", "012000"},
-      {"0", "000000"},
-      {"0000", "000000"},
-      {"000000", "000000"},
-      {"105101", "101105"},
-      {"100100", "100100"},
-      {"99101", "001991"},
-      {"101", "001001"},
-      {"+0102", "001002"},
+      {"0101", 0, "001001"},
+      {"1203", 0, "003012"},
+      {"1200", 0, "012000"},
+      {"0", 0, "000000"},
+      {"00", 6, "000000"},
+      {"0000", 0, "000000"},
+      {"000000", 0, "000000"},
+      {"105101", 0, "101105"},
+      {"100100", 0, "100100"},
+      {"+0102", 0, "001002"},
       // Six digits are two three-digit alleles and four digits two two-digit ones, whatever
-      // their value.
-      {"003003", "003003"},
-      {"099101", "099101"},
-      {"001002", "001002"},
-      {"0099", "000099"},
+      // their value and the file's width.
+      {"003003", 4, "003003"},
+      {"099101", 0, "099101"},
+      {"001002", 0, "001002"},
+      {"0099", 6, "000099"},
+      // Shorter numbers lost leading zeros: the file's width restores them.
+      {"99101", 6, "099101"},
+      {"101", 4, "001001"},
+      {"101", 6, "000101"},
+      {"5", 4, "000005"},
+      {"12", 0, "000012"},
+      {"012", 0, "000012"},
   };
   for (const Case& c : cases) {
-    const std::optional<AllelePair> a = SplitGenepopGenotype(c.token);
-    ASSERT_TRUE(a) << c.token;
-    EXPECT_EQ(MakeGenotypeCode(a->a1, a->a2), c.code) << c.token;
+    const std::optional<AllelePair> a = SplitGenepopGenotype(c.token, c.width);
+    ASSERT_TRUE(a) << c.token << " " << c.width;
+    EXPECT_EQ(MakeGenotypeCode(a->a1, a->a2), c.code) << c.token << " " << c.width;
   }
-  for (const char* bad : {"", "-101", "01o1", "+", "6553600000", "99999999999999999999999"})
-    EXPECT_FALSE(SplitGenepopGenotype(bad)) << bad;
+  struct Bad {
+    const char* token;
+    int width;
+  };
+  const Bad bad[] = {{"", 4},        {"-101", 4},       {"01o1", 0},
+                     {"+", 6},       {"6553600000", 0}, {"99999999999999999999999", 6},
+                     {"1234567", 6}, {"0001001", 0},    {"99101", 4},
+                     {"99101", 0},   {"101", 0},        {"00001", 4}};
+  for (const Bad& b : bad)
+    EXPECT_FALSE(SplitGenepopGenotype(b.token, b.width)) << b.token << " " << b.width;
 }
 
 TEST(GenepopImport, ReadsTheLayout) {
@@ -90,14 +105,10 @@ TEST(GenepopImport, PopulationSeparators) {
        "T\nL\n pop \na, 1\n\tPOP\t\nb, 1\nPop\nc, 1\n",
        {"a", "b", "c"},
        {2, 3, 4}},
-      {"a line starting with Pop and a comma ends the population and is skipped",
-       "T\nL\nPop\na, 1\nPop, 9 9 9\nb, 1\n",
+      {"\"Pop,\" with nothing after ends the population",
+       "T\nL\nPop\na, 1\npop , \t\nb, 1\n",
        {"a", "b"},
        {2, 3}},
-      {"Pop 2 and Population are text of the next name",
-       "T\nL\nPop\na, 1\nPop 2\nb, 1\nPopulation\nc, 1\n",
-       {"a", "Pop 2b", "Populationc"},
-       {2}},
       {"blank lines before an individual or a POP line",
        "T\nL\nPop\n\n\na, 1\n\n\nPop\n\nb, 1\n",
        {"a", "b"},
@@ -111,7 +122,6 @@ TEST(GenepopImport, PopulationSeparators) {
        "b, x\n",
        {"a"},
        {2}},
-      {"a name without a comma at the end is dropped", "T\nL\nPop\na, 1\nb 1\n", {"a"}, {2}},
   };
   for (const Case& c : cases) {
     for (const std::string& t : {c.text, CrLf(c.text)}) {
@@ -136,9 +146,7 @@ TEST(GenepopImport, LocusLists) {
       {"a comma at the end adds no locus", "T\nloc1,loc2,\nPop\n", "||loc1|loc2"},
       {"comma lines and single names mixed", "T\na,b\nc\nPop\n", "||a|b|c"},
       {"a blank line is a locus with an empty name", "T\nL1\n\nL3\nPop\n", "||L1||L3"},
-      {"no POP line: every line a locus, no individual", "T\nL1\nL2\n", "||L1|L2"},
-      {"only a title", "T\n", "|"},
-      {"an empty file", "", "|"},
+      {"a POP line and no individual", "T\nL1\nL2\nPop\n", "||L1|L2"},
   };
   for (const Case& c : cases) {
     const Document doc = Read(c.text);
@@ -159,11 +167,12 @@ TEST(GenepopImport, FailuresNameTheLine) {
     const char* says;
   };
   const Case cases[] = {
-      {"the file ends inside the genotypes", "T\nL1\nL2\nPop\na, 0101\n", 6,
-       "génotype du locus 2 de l'individu 1"},
+      {"the file ends inside the genotypes", "T\nL1\nL2\nPop\na, 0101\n", 5,
+       "l'individu 1 « a », qui commence à cette ligne, n'a que 1 génotype sur 2 attendus (un "
+       "par locus) : le fichier se termine."},
       {"a genotype that is not a number", "T\nL1\nPop\na, 01x1\n", 4, "01x1"},
-      {"a short line makes the next name a genotype", "T\nL1\nL2\nPop\na, 0101\nb, 0202 0303\n", 6,
-       "b,"},
+      {"a short line never takes the next name for a genotype",
+       "T\nL1\nL2\nPop\na, 0101\nb, 0202 0303\n", 5, "la ligne 6 commence un autre individu."},
       {"a negative genotype", "T\nL1\nPop\na, -101\n", 4, "-101"},
   };
   for (const Case& c : cases) {
@@ -172,6 +181,188 @@ TEST(GenepopImport, FailuresNameTheLine) {
     EXPECT_EQ(e.line(), c.line) << c.what;
     EXPECT_THAT(e.what(), HasSubstr(c.says)) << c.what;
     EXPECT_THAT(e.what(), HasSubstr("t.gen, ligne")) << c.what;
+  }
+}
+
+// Files an import once changed or cut without a word: each is read as it means, or refused with
+// its line named and a message that quotes no field whole.
+TEST(GenepopImport, ReadAsTheyMeanOrRefusedAtTheirLine) {
+  std::string junk;
+  for (int i = 0; i < 600; ++i) {
+    const int byte = (i * 37 + 11) % 256;
+    junk += static_cast<char>(byte == 26 ? 0 : byte);  // a Ctrl-Z would end it early
+  }
+  const std::string longLine(100000, 'x');
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> rows;  // from row 2, when read
+    std::vector<int> firstRows;
+    int line = 0;                // where refused
+    const char* says = nullptr;  // nullptr: read
+  };
+  const Case cases[] = {
+      {"genotypes run on over lines of numbers alone, blank lines between",
+       "T\nL1\nL2\nL3\nPop\na, 0101\n0202\n\n 0303 \nb, 0404 0505\n0606\n",
+       {"Pop Ind1|a|001001|002002|003003", "    Ind2|b|004004|005005|006006"},
+       {2}},
+      {"a six-digit file restores the zeros a spreadsheet dropped, the width known after",
+       "T\nL1\nL2\nPop\na, 99101 101\nb, 0 00\nPop\nc, 100100 012013\n",
+       {"Pop Ind1|a|099101|000101", "    Ind2|b|000000|000000", "Pop Ind3|c|100100|012013"},
+       {2, 4}},
+      {"a four-digit file reads shorter numbers as four digits",
+       "T\nL1\nL2\nPop\na, 101 5\nb, 0 0202\n",
+       {"Pop Ind1|a|001001|000005", "    Ind2|b|000000|002002"},
+       {2}},
+      {"numbers below 100 read alike in a file of both widths",
+       "T\nL1\nL2\nPop\na, 0101 12\nb, 0 100100\n",
+       {"Pop Ind1|a|001001|000012", "    Ind2|b|000000|100100"},
+       {2}},
+      {"a UTF-8 name after a byte order mark, in the code page",
+       "\xEF\xBB\xBFT\nL1\nPop\nB\xC3\xA9lier, 0101\n",
+       {"Pop Ind1|B\xE9lier|001001"},
+       {2}},
+      {"a genotype short, the next name all digits",
+       "T\nL1\nL2\nPop\nA1 , 0101\n2 , 0202 0303\n3 , 0404 0505\n",
+       {},
+       {},
+       5,
+       "t.gen, ligne 5 : l'individu 1 « A1 », qui commence à cette ligne, n'a que 1 génotype sur 2 "
+       "attendus (un par locus) : la ligne 6 commence un autre individu."},
+      {"genotypes that stop short at a POP line",
+       "T\nL1\nL2\nPop\na, 0101\nPop\nb, 0202 0303\n",
+       {},
+       {},
+       5,
+       "la ligne 6 est une ligne POP."},
+      {"genotypes that stop short on a following line",
+       "T\nL1\nL2\nL3\nPop\na, 0101\n0202\nb, 1 2 3\n",
+       {},
+       {},
+       6,
+       "n'a que 2 génotypes sur 3 attendus"},
+      {"no genotype at all",
+       "T\nL1\nPop\na,\nb, 0101\n",
+       {},
+       {},
+       4,
+       "n'a aucun génotype sur 1 attendu"},
+      {"Pop 2 among the individuals",
+       "T\nL\nPop\na, 1\nPop 2\nb, 1\n",
+       {},
+       {},
+       5,
+       "t.gen, ligne 5 : « Pop 2 » n'est pas une ligne POP : une ligne de population porte « Pop » "
+       "seul."},
+      {"Population among the individuals",
+       "T\nL\nPop\na, 1\nPopulation\nb, 1\n",
+       {},
+       {},
+       5,
+       "« Population » n'est pas une ligne POP"},
+      {"POP site A among the individuals",
+       "T\nL\nPop\na, 1\n  POP site A\nb, 1\n",
+       {},
+       {},
+       5,
+       "« POP site A » n'est pas une ligne POP"},
+      {"Pop 2 while genotypes are due",
+       "T\nL1\nL2\nPop\na, 0101\nPop 2\n",
+       {},
+       {},
+       6,
+       "« Pop 2 » n'est pas une ligne POP"},
+      {"Pop, followed by text",
+       "T\nL\nPop\na, 1\nPop, 9 9 9\nb, 1\n",
+       {},
+       {},
+       5,
+       "« Pop, 9 9 9 » : une ligne de population porte « Pop » seul, sans texte après."},
+      {"an individual without its comma",
+       "T\nL\nPop\na, 0101\nb 0202\n",
+       {},
+       {},
+       5,
+       "t.gen, ligne 5 : ligne sans virgule « b 0202 » : un individu s'écrit « nom, génotypes »."},
+      {"an individual without its comma while genotypes are due",
+       "T\nL1\nL2\nPop\na, 0101\nb 0202\n",
+       {},
+       {},
+       6,
+       "ligne sans virgule « b 0202 »"},
+      {"numbers alone when no genotype is due",
+       "T\nL\nPop\na, 0101\n0202\n",
+       {},
+       {},
+       5,
+       "ligne sans virgule « 0202 »"},
+      {"more numbers alone than genotypes due",
+       "T\nL1\nL2\nPop\nA1 , 0101\n2 0202 0303\n",
+       {},
+       {},
+       6,
+       "ligne sans virgule « 2 0202 0303 » : 3 nombres, plus que le génotype que l'individu 1 "
+       "attend encore."},
+      {"no POP line",
+       "T\nL1\nL2\n",
+       {},
+       {},
+       0,
+       "t.gen : aucune ligne POP : ce n'est pas un fichier GENEPOP."},
+      {"only a title", "T\n", {}, {}, 0, "t.gen : aucune ligne POP"},
+      {"an empty file", "", {}, {}, 0, "t.gen : aucune ligne POP"},
+      {"binary junk", junk, {}, {}, 0, "t.gen : aucune ligne POP"},
+      {"five digits in a four-digit file",
+       "T\nL1\nL2\nPop\na, 0101 0202\nb, 0303 99101\n",
+       {},
+       {},
+       6,
+       "t.gen, ligne 6 : génotype de 5 chiffres « 99101 » dans un fichier dont les génotypes ont 4 "
+       "chiffres."},
+      {"seven digits",
+       "T\nL1\nPop\na, 1001001\n",
+       {},
+       {},
+       4,
+       "génotype de 7 chiffres « 1001001 » : un génotype s'écrit en 4 ou 6 chiffres."},
+      {"a short number in a file without a width",
+       "T\nL1\nPop\na, 101\nb, 5\n",
+       {},
+       {},
+       4,
+       "génotype de 3 chiffres « 101 » : ce fichier n'écrit pas ses génotypes tous en 4 ou tous en "
+       "6 chiffres, rien ne dit comment le compléter (0101 ou 000101 ?)."},
+      {"five digits in a file of both widths",
+       "T\nL1\nL2\nPop\na, 0101 100100\nb, 99101 0202\n",
+       {},
+       {},
+       6,
+       "génotype de 5 chiffres « 99101 » : ce fichier n'écrit pas"},
+      {"a long line without a comma is quoted cut",
+       "T\nL\nPop\na, 0101\n" + longLine + "\n",
+       {},
+       {},
+       5,
+       "ligne sans virgule « xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx… »"},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& t : {c.text, CrLf(c.text)}) {
+      SCOPED_TRACE(c.what);
+      if (c.says == nullptr) {
+        const Document doc = Read(t);
+        std::vector<std::string> rows = RowTexts(doc);
+        rows.erase(rows.begin(), rows.begin() + 2);
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(FirstRows(doc), c.firstRows);
+        continue;
+      }
+      const Error e = ErrorOf([&] { Read(t); });
+      EXPECT_EQ(e.kind(), ErrorKind::Input);
+      EXPECT_EQ(e.line(), c.line);
+      EXPECT_THAT(e.what(), HasSubstr(c.says));
+      EXPECT_THAT(e.what(), HasSubstr(c.line == 0 ? "t.gen : " : "t.gen, ligne "));
+      EXPECT_LT(std::string(e.what()).size(), 300u);
+    }
   }
 }
 
