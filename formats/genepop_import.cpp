@@ -222,7 +222,8 @@ class GenepopReader {
 
   int GenotypesDue() const { return row_ == 0 ? 0 : loci_ - nextLocus_ + 1; }
 
-  // The genotypes still due that `text` holds; what follows the last one is ignored.
+  // The genotypes still due that `text` holds. Text after the last one would be data dropped
+  // (a file without its title line, say, gives every individual one genotype too many).
   void ReadGenotypes(Document& doc, std::string_view text, int line) {
     Tokens tokens(text);
     for (; nextLocus_ <= loci_; ++nextLocus_) {
@@ -230,14 +231,22 @@ class GenepopReader {
       if (token.empty()) return;
       doc.Cells.SetCell(nextLocus_ + 1, row_, Genotype(token, line));
     }
+    if (const std::string_view extra = tokens.Next(); !extra.empty()) {
+      const std::string expected =
+          loci_ == 1 ? "1 génotype attendu" : std::to_string(loci_) + " génotypes attendus";
+      in_.FailAt(line, QuotedText(extra) + " après le dernier génotype de l'individu " +
+                           std::to_string(row_ - 1) + " (" + expected + ", un par locus).");
+    }
   }
 
   std::string Genotype(std::string_view token, int line) {
     const std::string_view digits = DigitsOf(token);
     if (digits.empty()) in_.FailAt(line, "génotype attendu, trouvé " + QuotedText(token) + ".");
     if (digits.size() > kMostDigits) in_.FailAt(line, WidthRefusal(digits, 0));
-    seenFour_ = seenFour_ || digits.size() == 4;
-    seenSix_ = seenSix_ || digits.size() == 6;
+    if (digits.size() == 4 || digits.size() == 6) {
+      WidthSeen& seen = digits.size() == 4 ? four_ : six_;
+      if (seen.count++ == 0) seen.first = {nextLocus_ + 1, row_, line, digits};
+    }
     // What reads alike without a width reads alike in every width.
     if (const std::optional<AllelePair> a = SplitGenepopGenotype(digits, 0))
       return MakeGenotypeCode(a->a1, a->a2);
@@ -269,7 +278,16 @@ class GenepopReader {
   }
 
   void FillWidthPending(Document& doc) const {
-    const int width = seenFour_ == seenSix_ ? 0 : seenFour_ ? 4 : 6;
+    // Both lengths: the fewer lost leading zeros or gained some, and which is not to be guessed.
+    if (four_.count > 0 && six_.count > 0) {
+      const bool fourOdd =
+          four_.count != six_.count ? four_.count < six_.count : four_.first.line > six_.first.line;
+      const WidthPending& odd = fourOdd ? four_.first : six_.first;
+      in_.FailAt(odd.line, "génotype de " + Digits(odd.digits.size()) + " " +
+                               QuotedText(odd.digits) + " parmi des génotypes de " +
+                               Digits(fourOdd ? 6 : 4) + " : des zéros perdus ne se devinent pas.");
+    }
+    const int width = four_.count > 0 ? 4 : six_.count > 0 ? 6 : 0;
     for (const WidthPending& p : widthPending_) {
       const std::optional<AllelePair> a = SplitGenepopGenotype(p.digits, width);
       if (!a) in_.FailAt(p.line, WidthRefusal(p.digits, width));
@@ -285,8 +303,12 @@ class GenepopReader {
   int row_ = 0;
   int startLine_ = 0;
   int nextLocus_ = 1;
-  bool seenFour_ = false;
-  bool seenSix_ = false;
+  // The four- and six-digit genotypes: how many, and the first.
+  struct WidthSeen {
+    std::size_t count = 0;
+    WidthPending first;
+  };
+  WidthSeen four_, six_;
   std::vector<WidthPending> widthPending_;
 };
 

@@ -7,14 +7,15 @@
 //   the file, or a Ctrl-Z, ends the last population. Blank lines are skipped.
 // - A line holding a comma is an individual: its name is the text before the first comma, on that
 //   line only, then one genotype number per locus. The genotypes may run on over the following
-//   lines when those hold numbers only; what follows the last genotype on a line is ignored.
+//   lines when those hold numbers only.
 // - Refused, naming the line: an individual whose genotypes stop short (the next individual, a
 //   POP line or the end of the file comes first; the message names the individual's own line);
 //   a line without a comma that does not carry genotypes still due ("Pop 2", "Population",
-//   "b 0202"); "Pop," followed by text.
+//   "b 0202"); "Pop," followed by text; text after an individual's last genotype.
 // - Genotype numbers: see SplitGenepopGenotype. A file's width is the length of its four- and
-//   six-digit genotypes when they all have one (4 or 6); a file with both lengths, or neither,
-//   has none. Numbers of other lengths are read once the whole file has given its width.
+//   six-digit genotypes, which must all have one (4 or 6): a file with both is refused at the
+//   first genotype of the rarer length. Numbers of other lengths are read once the whole file has
+//   given its width (none when it holds neither length).
 #pragma once
 
 #include <cstdint>

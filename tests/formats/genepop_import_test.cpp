@@ -81,13 +81,13 @@ TEST(GenepopImport, GenotypeTokens) {
 
 TEST(GenepopImport, ReadsTheLayout) {
   const std::string text =
-      "Title, with a comma\nLoc A\n Loc B \nPop\n  ind 1 , 0101 1203\nind2,0000\n100100\n"
-      "POP\nlast one,0202 003003 rest of line\n";
+      "Title, with a comma\nLoc A\n Loc B \nPop\n  ind 1 , 0101 1203\nind2,0000\n1010\n"
+      "POP\nlast one,0202 0303  \t\n";
   for (const std::string& t : {text, CrLf(text)}) {
     const Document doc = Read(t);
     EXPECT_THAT(RowTexts(doc),
                 ElementsAre("||locus1|locus2", "||Loc A| Loc B ", "Pop Ind1|  ind 1 |001001|003012",
-                            "    Ind2|ind2|000000|100100", "Pop Ind3|last one|002002|003003"));
+                            "    Ind2|ind2|000000|010010", "Pop Ind3|last one|002002|003003"));
     EXPECT_THAT(FirstRows(doc), ElementsAre(2, 4));
     EXPECT_THAT(PopNames(doc), ElementsAre("ind2", "last one"));
   }
@@ -214,9 +214,9 @@ TEST(GenepopImport, ReadAsTheyMeanOrRefusedAtTheirLine) {
        "T\nL1\nL2\nPop\na, 101 5\nb, 0 0202\n",
        {"Pop Ind1|a|001001|000005", "    Ind2|b|000000|002002"},
        {2}},
-      {"numbers below 100 read alike in a file of both widths",
-       "T\nL1\nL2\nPop\na, 0101 12\nb, 0 100100\n",
-       {"Pop Ind1|a|001001|000012", "    Ind2|b|000000|100100"},
+      {"numbers below 100 read alike in a file without a width",
+       "T\nL1\nL2\nPop\na, 0 12\nb, 00 1\n",
+       {"Pop Ind1|a|000000|000012", "    Ind2|b|000000|000001"},
        {2}},
       {"a UTF-8 name after a byte order mark, in the code page",
        "\xEF\xBB\xBFT\nL1\nPop\nB\xC3\xA9lier, 0101\n",
@@ -332,12 +332,44 @@ TEST(GenepopImport, ReadAsTheyMeanOrRefusedAtTheirLine) {
        4,
        "génotype de 3 chiffres « 101 » : ce fichier n'écrit pas ses génotypes tous en 4 ou tous en "
        "6 chiffres, rien ne dit comment le compléter (0101 ou 000101 ?)."},
-      {"five digits in a file of both widths",
-       "T\nL1\nL2\nPop\na, 0101 100100\nb, 99101 0202\n",
+      {"six-digit genotypes among four-digit ones",
+       "T\nL1\nL2\nPop\na, 0101 0202\nb, 100100 0202\n",
        {},
        {},
        6,
-       "génotype de 5 chiffres « 99101 » : ce fichier n'écrit pas"},
+       "t.gen, ligne 6 : génotype de 6 chiffres « 100100 » parmi des génotypes de 4 chiffres : des "
+       "zéros perdus ne se devinent pas."},
+      {"a six-digit file whose zeros dropped to four digits",
+       "T\nL1\nL2\nPop\na, 001002 100100\nb, 1002 099101\n",
+       {},
+       {},
+       6,
+       "génotype de 4 chiffres « 1002 » parmi des génotypes de 6 chiffres"},
+      {"as many of each width: the later one",
+       "T\nL1\nL2\nPop\na, 0101 100100\nb, 99101 0202\n",
+       {},
+       {},
+       5,
+       "génotype de 6 chiffres « 100100 » parmi des génotypes de 4 chiffres"},
+      {"more genotypes than loci on an individual's line",
+       "T\nL1\nL2\nPop\na, 0101 0202 0303\n",
+       {},
+       {},
+       5,
+       "t.gen, ligne 5 : « 0303 » après le dernier génotype de l'individu 1 (2 génotypes attendus, "
+       "un par locus)."},
+      {"a file without its title line: one genotype too many each",
+       "L1\nL2\nPop\na, 0101 0202\n",
+       {},
+       {},
+       4,
+       "« 0202 » après le dernier génotype de l'individu 1 (1 génotype attendu, un par locus)."},
+      {"text after the last genotype",
+       "T\nL1\nPop\na, 0101 rest of line\n",
+       {},
+       {},
+       4,
+       "« rest » après le dernier génotype"},
       {"a long line without a comma is quoted cut",
        "T\nL\nPop\na, 0101\n" + longLine + "\n",
        {},
