@@ -86,19 +86,21 @@ TEST(SaveNativeFile, BadCellStopsBeforeTheFileIsTouched) {
   test::ScratchDir dir;
   const fs::path target = dir / "pop.bvt";
   test::WriteBytes(target, "old");
-  Document doc = Table();
-  doc.Cells.SetCell(3, 3, "21o210");
-  RecordedMessages said;
-  try {
-    SaveNativeFile(doc, target.string(), said);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Conversion);
-    EXPECT_THAT(e.what(), HasSubstr("21o210"));
+  for (const char* cell : {"21o210", "21021", "2102100"}) {
+    Document doc = Table();
+    doc.Cells.SetCell(3, 3, cell);
+    RecordedMessages said;
+    try {
+      SaveNativeFile(doc, target.string(), said);
+      ADD_FAILURE() << cell << " was saved";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Conversion);
+      EXPECT_THAT(e.what(), HasSubstr(std::string("« ") + cell + " »"));
+    }
+    EXPECT_EQ(test::ReadBytes(target), "old");
+    EXPECT_FALSE(doc.AnalysisFileReady);
+    EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
   }
-  EXPECT_EQ(test::ReadBytes(target), "old");
-  EXPECT_FALSE(doc.AnalysisFileReady);
-  EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
 }
 
 TEST(SaveNativeFile, UnwritablePlacesAreInputOutputErrorsAndLeaveTheFlagDown) {

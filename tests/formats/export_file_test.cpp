@@ -80,14 +80,17 @@ TEST(Export, LociPastTheNinetyNinthAlleleAreNamedOnceWithTheirLosses) {
   }
 }
 
+// Every cell is met while the alleles are collected, before anything is written.
 TEST(Export, BadCellStopsBeforeAnyFileIsTouched) {
   const struct {
     const char* cell;
   } cases[] = {
-      {"10a105"},    // six characters: met while the alleles are collected
-      {"1x105"},     // any other length: met where its line is written
+      {"10a105"},    // six characters, not a number
+      {"1x105"},     // not a number
       {"-101"},      // a negative number
       {"99999999"},  // its first allele past 16 bits
+      {"10110"},     // a number, not six characters
+      {"1011050"},   // the same, a digit too many
   };
   for (const auto& c : cases) {
     for (const ExportFormat format : kFormats) {
@@ -109,6 +112,23 @@ TEST(Export, BadCellStopsBeforeAnyFileIsTouched) {
       EXPECT_THAT(dir.Entries(), ElementsAre("out.dat"));
     }
   }
+}
+
+// Blanks around a genotype are read away, as Save reads them: the cell the survey counted is
+// exported with its ranks, never as missing.
+TEST(Export, CellsAreReadTrimmedAsSaveReadsThem) {
+  for (const ExportFormat format : kFormats) {
+    for (const char* cell : {"101105 ", "  101105", " 101105  "}) {
+      Document doc = Table(cell);
+      Document plain = Table("101105");
+      SilentMessages quiet;
+      EXPECT_EQ(BuildExport(format, doc, quiet).bytes, BuildExport(format, plain, quiet).bytes)
+          << '"' << cell << '"';
+    }
+  }
+  Document doc = Table("101105 ");
+  SilentMessages quiet;
+  EXPECT_THAT(BuildExport(ExportFormat::Genepop, doc, quiet).bytes, HasSubstr("P, 0000 0102"));
 }
 
 TEST(Export, FileThatCannotBeWrittenIsAnErrorWithoutCompletionMessage) {
