@@ -17,6 +17,7 @@
 #include "analysis_temp_dir.h"
 #include "bounded_child.h"
 #include "core/errors.h"
+#include "core/flush_counter.h"
 #include "random_analysis_file.h"
 
 namespace relakin {
@@ -89,6 +90,44 @@ test::ChildOutcome FailingRun(const Run& run, ErrorKind kind, const Prepare& pre
 }
 
 const std::string kAnalysisFile = RandomAnalysisFile({6, {3, 2}, 10, 7});
+
+// Records the messages, and how many flushes to disk had been asked for at the first one.
+class FlushesAtTheMessage : public RecordedMessages {
+ public:
+  explicit FlushesAtTheMessage(const test::FlushCounter& flushes) : flushes_(flushes) {}
+  void Show(const std::string& text) override {
+    if (texts.empty()) atShow = flushes_.calls().size();
+    RecordedMessages::Show(text);
+  }
+  std::size_t atShow = 0;
+
+ private:
+  const test::FlushCounter& flushes_;
+};
+
+// "TRAITEMENT FINI !" comes once the result file is on disk, its folder included; the scratch
+// files ("ttt.ttt", the vector files) are never flushed.
+TEST(ResultFiles, OnlyTheResultFileIsFlushedToDiskBeforeTheRunIsSaidDone) {
+  for (const RunCase& r : kRuns) {
+    SCOPED_TRACE(r.name);
+    InTempDir dir;
+    WriteBytes("temp.tmp", kAnalysisFile);
+    test::FlushCounter flushes;
+    FlushesAtTheMessage messages(flushes);
+    Progress progress;
+    RandomGenerator random(1);
+    RunContext context{messages, progress, random, 2};
+    r.run(context);
+    EXPECT_EQ(messages.texts, std::vector<std::string>({"TRAITEMENT FINI !"}));
+    EXPECT_EQ(messages.atShow, 2u);
+    const auto calls = flushes.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_FALSE(calls[0].folder);
+    EXPECT_EQ(fs::path(calls[0].path).filename().string().rfind(".out.res.~", 0), 0u)
+        << calls[0].path;
+    EXPECT_TRUE(calls[1].folder);
+  }
+}
 
 TEST(ResultFiles, AWriteFailureKeepsTheOldFilesWhole) {
   for (const RunCase& r : kRuns) {

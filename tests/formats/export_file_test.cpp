@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
+#include "core/flush_counter.h"
 #include "core/genotype_code.h"
 #include "core/table_builder.h"
 #include "formats/exports.h"
@@ -31,12 +32,33 @@ Document Table(const std::string& cell = "101105") {
 constexpr ExportFormat kFormats[] = {ExportFormat::Genepop, ExportFormat::Fstat,
                                      ExportFormat::Biosys};
 
+// Records the messages, and how many flushes to disk had been asked for when the completion
+// message came.
+class FlushesAtTheMessage : public RecordedMessages {
+ public:
+  explicit FlushesAtTheMessage(const test::FlushCounter& flushes) : flushes_(flushes) {}
+  void Show(const std::string& text) override {
+    atShow = flushes_.calls().size();
+    RecordedMessages::Show(text);
+  }
+  std::size_t atShow = 0;
+
+ private:
+  const test::FlushCounter& flushes_;
+};
+
+// The completion message comes once the file is on disk: its content flushed before the rename
+// and its folder after.
 TEST(Export, WritesThePathAsGivenThenSaysItIsCreated) {
   for (const ExportFormat format : kFormats) {
     test::ScratchDir dir(/*enter=*/true);
     Document doc = Table();
-    RecordedMessages said;
+    test::FlushCounter flushes;
+    FlushesAtTheMessage said(flushes);
     Export(format, doc, "out", said);
+    EXPECT_EQ(said.atShow, 2u);
+    EXPECT_EQ(flushes.files(), 1);
+    EXPECT_EQ(flushes.folders(), 1);
     EXPECT_THAT(said.texts, ElementsAre("out est crée !"));
     EXPECT_THAT(dir.Entries(), ElementsAre("out"));
     Document again = Table();
