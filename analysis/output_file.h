@@ -21,8 +21,10 @@ namespace relakin {
 
 class OutputFile {
  public:
-  // kToDisk for the result file the user named, kNone for a scratch file (core/atomic_file.h).
-  explicit OutputFile(std::string path, FileReplacement::Sync sync = FileReplacement::Sync::kNone);
+  // kToDisk for the result file the user named, kNone for a scratch file; removeStale as
+  // FileReplacement takes it (core/atomic_file.h).
+  explicit OutputFile(std::string path, FileReplacement::Sync sync = FileReplacement::Sync::kNone,
+                      bool removeStale = true);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;

@@ -105,17 +105,26 @@ pid_t ProcessOfTemporary(std::string_view rest) {
   return pid;
 }
 
-// Removes the temporary files of the target whose process has ended. Nothing here may stop
-// the write: a folder that cannot be read or a file that cannot be removed is left.
-void RemoveStaleTemporaries(const fs::path& target) {
-  const std::string prefix = TemporaryPrefix(target);
-  DIR* dir = opendir(FolderOf(target).c_str());
+// Removes the temporary files in `folder` whose process has ended: those of the target whose
+// prefix is given, or, with an empty prefix, those of every target. Nothing here may stop the
+// write: a folder that cannot be read or a file that cannot be removed is left.
+void RemoveStale(const fs::path& folder, const std::string& prefix) {
+  const std::string host = ".~" + HostTag() + "-";
+  DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return;
   const pid_t self = getpid();
   while (const dirent* entry = readdir(dir)) {
     const std::string_view name(entry->d_name);
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
-    const pid_t pid = ProcessOfTemporary(name.substr(prefix.size()));
+    std::size_t rest = 0;
+    if (!prefix.empty()) {
+      if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+      rest = prefix.size();
+    } else {
+      const std::size_t at = name.rfind(host);
+      if (name.empty() || name.front() != '.' || at == 0 || at == std::string_view::npos) continue;
+      rest = at + host.size();
+    }
+    const pid_t pid = ProcessOfTemporary(name.substr(rest));
     if (pid <= 0 || pid == self) continue;
     // EPERM: the process runs under another user.
     if (kill(pid, 0) == 0 || errno != ESRCH) continue;
@@ -126,16 +135,20 @@ void RemoveStaleTemporaries(const fs::path& target) {
 
 }  // namespace
 
+void RemoveStaleTemporariesIn(const std::string& folder) {
+  RemoveStale(folder.empty() ? fs::path(".") : fs::path(folder), std::string());
+}
+
 DiskFlush ReplaceDiskFlush(DiskFlush flush) {
   return diskFlush.exchange(flush != nullptr ? flush : &SystemFlush);
 }
 
-FileReplacement::FileReplacement(std::string path, Sync sync)
+FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale)
     : path_(std::move(path)), sync_(sync) {
   const fs::path target = ResolveTarget(path_);
   target_ = target.string();
   const mode_t mode = CheckTarget(target, path_);
-  RemoveStaleTemporaries(target);
+  if (removeStale) RemoveStale(FolderOf(target), TemporaryPrefix(target));
 
   // Registered before it exists, so that no signal can come between its creation and its
   // registration. A name already taken bears this process's number: another temporary file of

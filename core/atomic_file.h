@@ -33,8 +33,9 @@ class FileReplacement {
   // its folder after, before Commit returns. kNone: a scratch file, never flushed.
   enum class Sync { kNone, kToDisk };
 
-  // Checks the target, removes its stale temporary files and creates the temporary file.
-  explicit FileReplacement(std::string path, Sync sync = Sync::kNone);
+  // Checks the target, removes its stale temporary files (unless the caller has just removed
+  // those of the whole folder: RemoveStaleTemporariesIn) and creates the temporary file.
+  explicit FileReplacement(std::string path, Sync sync = Sync::kNone, bool removeStale = true);
   // Without a Commit the temporary file is removed and the target stays as it was.
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
@@ -74,6 +75,11 @@ class FileReplacement {
 // file).
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
                          FileReplacement::Sync sync = FileReplacement::Sync::kToDisk);
+
+// Removes the temporary files in `folder` (empty: the current directory) of every target, left
+// by processes of this host that no longer run: one look at the folder for a writer of many
+// files (a permutation test writes one per data set), which then passes removeStale false.
+void RemoveStaleTemporariesIn(const std::string& folder);
 
 // The call that flushes a file or a folder to the disk (fsync unless replaced). A test puts a
 // counting function in its place; nullptr puts fsync back. Returns the one it replaces.

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include "analysis/relatedness_run.h"
 #include "analysis_temp_dir.h"
 #include "bounded_child.h"
+#include "core/atomic_file.h"
 #include "core/errors.h"
 #include "core/flush_counter.h"
 #include "random_analysis_file.h"
@@ -126,6 +129,55 @@ TEST(ResultFiles, OnlyTheResultFileIsFlushedToDiskBeforeTheRunIsSaidDone) {
     EXPECT_EQ(fs::path(calls[0].path).filename().string().rfind(".out.res.~", 0), 0u)
         << calls[0].path;
     EXPECT_TRUE(calls[1].folder);
+  }
+}
+
+// Leaves in the current directory the temporary file of a writer of `name` that ended before
+// its replacement was done, as a killed process leaves it.
+void LeaveTemporaryOf(const std::string& name) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    try {
+      auto* left = new FileReplacement(name);
+      left->Write("half");
+    } catch (...) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A run removes the temporary files of its own files that ended runs left behind.
+TEST(ResultFiles, ARunRemovesWhatEndedRunsLeftOfItsFiles) {
+  const struct {
+    const char* name;
+    std::vector<std::string> files;
+  } left[] = {{"relatedness matrix", {"out.res", "ttt.ttt"}},
+              {"permutation test", {"out.res", "vector0.txt", "vector3.txt"}},
+              {"confidence intervals", {"out.res"}}};
+  for (std::size_t i = 0; i < std::size(kRuns); ++i) {
+    SCOPED_TRACE(kRuns[i].name);
+    ASSERT_STREQ(kRuns[i].name, left[i].name);
+    InTempDir dir;
+    WriteBytes("temp.tmp", kAnalysisFile);
+    for (const std::string& file : left[i].files) LeaveTemporaryOf(file);
+    std::size_t hidden = 0;
+    for (const auto& entry : fs::directory_iterator("."))
+      hidden += entry.path().filename().string()[0] == '.';
+    ASSERT_EQ(hidden, left[i].files.size());
+    RecordedMessages messages;
+    Progress progress;
+    RandomGenerator random(1);
+    RunContext context{messages, progress, random, 2};
+    kRuns[i].run(context);
+    for (const auto& entry : fs::directory_iterator(".")) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_NE(name[0], '.') << "left behind: " << name;
+    }
   }
 }
 

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -162,31 +163,51 @@ TEST(TemporaryCleanup, ASignalThatEndsTheProcessRemovesItsTemporaryFiles) {
 }
 
 // A writer killed outright leaves its temporary file; the next write of the same target removes
-// it, and never the temporary file of a writer that still runs.
-TEST(TemporaryCleanup, TheNextWriteRemovesTheTemporaryFilesOfEndedProcessesOnly) {
-  test::ScratchDir dir;
-  const fs::path target = dir / "out.res";
-  test::WriteBytes(target, "old");
-  const pid_t running = StartWriter(target);
-  ASSERT_GT(running, 0);
-  const std::vector<std::string> first = TemporariesOf(dir, "out.res");
-  ASSERT_EQ(first.size(), 1u);
-  const std::string live = first[0];
-  const pid_t killed = StartWriter(target);
-  ASSERT_GT(killed, 0);
-  ASSERT_EQ(kill(killed, SIGKILL), 0);
-  ASSERT_EQ(EndingSignal(killed), SIGKILL);
-  ASSERT_EQ(TemporariesOf(dir, "out.res").size(), 2u);  // the killed writer's is left
-  test::WriteBytes(dir / ".other.res.~x-1-0", "not a temporary file of out.res");
+// it, as does one look at the whole folder, and never the temporary file of a writer that
+// still runs.
+TEST(TemporaryCleanup, StaleTemporaryFilesOfEndedProcessesOnlyAreRemoved) {
+  const struct {
+    const char* what;
+    std::function<void(const fs::path& target)> clear;
+    bool wholeFolder;
+  } ways[] = {
+      {"the next write of the target",
+       [](const fs::path& target) { WriteFileAtomically(target.string(), "new"); }, false},
+      {"a look at the whole folder",
+       [](const fs::path& target) { RemoveStaleTemporariesIn(target.parent_path().string()); },
+       true},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    test::ScratchDir dir;
+    const fs::path target = dir / "out.res";
+    test::WriteBytes(target, "old");
+    const pid_t running = StartWriter(target);
+    ASSERT_GT(running, 0);
+    const std::vector<std::string> first = TemporariesOf(dir, "out.res");
+    ASSERT_EQ(first.size(), 1u);
+    const pid_t killed = StartWriter(dir / "other.res");
+    ASSERT_GT(killed, 0);
+    ASSERT_EQ(kill(killed, SIGKILL), 0);
+    ASSERT_EQ(EndingSignal(killed), SIGKILL);
+    const pid_t killedToo = StartWriter(target);
+    ASSERT_GT(killedToo, 0);
+    ASSERT_EQ(kill(killedToo, SIGKILL), 0);
+    ASSERT_EQ(EndingSignal(killedToo), SIGKILL);
+    ASSERT_EQ(TemporariesOf(dir, "out.res").size(), 2u);  // the killed writer's is left
+    ASSERT_EQ(TemporariesOf(dir, "other.res").size(), 1u);
+    test::WriteBytes(dir / ".x.res.~elsewhere-1-0", "a temporary file of another machine");
 
-  WriteFileAtomically(target.string(), "new");
-  EXPECT_EQ(test::ReadBytes(target), "new");
-  EXPECT_THAT(TemporariesOf(dir, "out.res"), ElementsAre(live));
-  EXPECT_TRUE(fs::exists(dir / ".other.res.~x-1-0"));
+    way.clear(target);
+    EXPECT_THAT(TemporariesOf(dir, "out.res"), ElementsAre(first[0]));
+    // Another target's: only the look at the whole folder takes it.
+    EXPECT_EQ(TemporariesOf(dir, "other.res").size(), way.wholeFolder ? 0u : 1u);
+    EXPECT_TRUE(fs::exists(dir / ".x.res.~elsewhere-1-0"));
 
-  ASSERT_EQ(kill(running, SIGTERM), 0);
-  EXPECT_EQ(EndingSignal(running), SIGTERM);
-  EXPECT_TRUE(TemporariesOf(dir, "out.res").empty());
+    ASSERT_EQ(kill(running, SIGTERM), 0);
+    EXPECT_EQ(EndingSignal(running), SIGTERM);
+    EXPECT_TRUE(TemporariesOf(dir, "out.res").empty());
+  }
 }
 
 // A folder that takes no new file, holding a file the user may write: the file is written in
