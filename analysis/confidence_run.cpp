@@ -257,7 +257,7 @@ void RunConfidenceIntervals(const std::string& DataFile, const std::string& Resu
     throw Error(ErrorKind::Capacity,
                 "Mémoire insuffisante pour les listes de loci et les valeurs des réplicats.");
   }
-  OutputFile result(ResultFile);
+  OutputFile result(ResultFile, FileReplacement::Sync::kToDisk);
   result.Write(header);
   if (reseed) {
     reseed(context.random);

@@ -19,8 +19,8 @@ std::string Reason() { return errno != 0 ? std::string(" (") + std::strerror(err
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path)
-    : path_(std::move(path)), file_(std::make_unique<FileReplacement>(path_)) {
+OutputFile::OutputFile(std::string path, FileReplacement::Sync sync, bool removeStale)
+    : path_(std::move(path)), file_(std::make_unique<FileReplacement>(path_, sync, removeStale)) {
   buffer_.reserve(kBufferSize);
 }
 

@@ -3,10 +3,11 @@
 // The file is replaced as a whole (core/atomic_file.h): the constructor checks the target
 // (a file that may not be written, a folder or a path that does not exist is refused there,
 // as a direct creation would be) and creates a temporary file beside it; Write appends to the
-// buffer and hands full buffers to the temporary file; Close renames it over the target. Any
-// failure throws Error(Io) naming the file, so a run that fails never goes on to report
-// success. A file not closed when the object dies (an error left the run) is abandoned: its
-// temporary file is removed and the old file, if any, stays whole.
+// buffer and hands full buffers to the temporary file; Close renames it over the target (a
+// result file is flushed to disk on the way, a scratch file is not). Any failure throws
+// Error(Io) naming the file, so a run that fails never goes on to report success. A file not
+// closed when the object dies (an error left the run) is abandoned: its temporary file is
+// removed and the old file, if any, stays whole (core/atomic_file.h says the one exception).
 #pragma once
 
 #include <cstdint>
@@ -14,13 +15,16 @@
 #include <string>
 #include <string_view>
 
-namespace relakin {
+#include "core/atomic_file.h"
 
-class FileReplacement;
+namespace relakin {
 
 class OutputFile {
  public:
-  explicit OutputFile(std::string path);
+  // kToDisk for the result file the user named, kNone for a scratch file; removeStale as
+  // FileReplacement takes it (core/atomic_file.h).
+  explicit OutputFile(std::string path, FileReplacement::Sync sync = FileReplacement::Sync::kNone,
+                      bool removeStale = true);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;

@@ -173,7 +173,7 @@ void RunPermutationTest(const std::string& DataFile, const std::string& ResultFi
                                          std::to_string(data.NbInd) + ".");
   PermutationTest test(data, Estimator, context);
 
-  OutputFile result(ResultFile);
+  OutputFile result(ResultFile, FileReplacement::Sync::kToDisk);
   result.Write(header);
   std::string text;
   {

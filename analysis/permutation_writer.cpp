@@ -1,5 +1,7 @@
 #include "analysis/permutation_writer.h"
 
+#include <filesystem>
+
 #include "analysis/output_file.h"
 
 namespace relakin {
@@ -33,7 +35,11 @@ void PermutationWriter::Loop() {
     }
     std::exception_ptr error;
     try {
-      OutputFile file(job.path);
+      // One look per folder for the stale temporary files of all the vector files, instead of
+      // one per file.
+      const std::string folder = std::filesystem::path(job.path).parent_path().string();
+      if (swept_.insert(folder).second) RemoveStaleTemporariesIn(folder);
+      OutputFile file(job.path, FileReplacement::Sync::kNone, /*removeStale=*/false);
       for (const std::string& chunk : job.chunks) file.Write(chunk);
       file.Close();
     } catch (...) {

@@ -5,13 +5,15 @@
 // to reuse; at most two files wait at a time, so memory stays bounded. A failed write (Error
 // from OutputFile) is rethrown by the next Submit or by Finish, which waits for every file to
 // be closed. Submit and Finish are called from one thread. A writer destroyed without Finish
-// (an error left the run) stops after the file in progress.
+// (an error left the run) stops after the file in progress. The temporary files that ended
+// processes left in a folder are removed once, before the writer's first file there.
 #pragma once
 
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,6 +45,7 @@ class PermutationWriter {
   std::vector<std::vector<std::string>> spare_;
   bool busy_ = false, quit_ = false;
   std::exception_ptr error_;
+  std::set<std::string> swept_;  // folders cleared of stale temporary files (writer thread)
   std::thread thread_;
 };
 

@@ -152,7 +152,7 @@ void RunRelatedness(const std::string& DataFile, const std::string& ResultFile,
                     RunContext& context) {
   std::unique_ptr<OutputFile> result;
   const MatrixRunData data = LoadRunData<float>(DataFile, [&](const AnalysisData& header) {
-    result = std::make_unique<OutputFile>(ResultFile);
+    result = std::make_unique<OutputFile>(ResultFile, FileReplacement::Sync::kToDisk);
     result->Write(RelatednessHeader(header, Estimator));
   });
   WriteRelatednessMatrices(data, Estimator, Precision, *result, context);

@@ -8,6 +8,7 @@
 #include "bench/bench_modes.h"
 #include "bench/bench_options.h"
 #include "bench/synthetic_file.h"
+#include "core/temporary_files.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void PrintAllUsages() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  relakin::InstallTemporaryCleanup();
   if (argc > 1 && std::string(argv[1]) == "export")
     return relakin::bench::RunExportCommand(std::vector<std::string>(argv + 2, argv + argc));
   if (argc > 1 && std::string(argv[1]) == "import")

@@ -8,6 +8,17 @@
 // was; a folder or another file that is not a regular file (a device, a FIFO) is refused. An
 // existing file keeps its permissions; a symbolic link is followed. Every failure is an
 // Error(Io) naming the path as given.
+//
+// The temporary file is named after the target, the host and the process, and is registered for
+// removal should the process be ended by a signal (core/temporary_files.h). Temporary files of
+// the same target left by a process of this host that no longer runs (one killed outright) are
+// removed when the target is next written; those of a running process never are.
+//
+// A writable existing file in a folder where no file can be created is written in place
+// instead, as a direct write would: opened when the replacement starts, emptied only when the
+// first bytes are written (or at Commit), so everything that fails before that leaves it whole.
+// It keeps its owner, permissions and hard links; a write failing half-way then leaves it
+// incomplete.
 #pragma once
 
 #include <cstdint>
@@ -18,11 +29,13 @@ namespace relakin {
 
 class FileReplacement {
  public:
-  // kToDisk flushes the new content to the disk before the rename.
+  // kToDisk: the file the user named. Its content is flushed to the disk before the rename and
+  // its folder after, before Commit returns. kNone: a scratch file, never flushed.
   enum class Sync { kNone, kToDisk };
 
-  // Checks the target and creates the temporary file.
-  explicit FileReplacement(std::string path, Sync sync = Sync::kNone);
+  // Checks the target, removes its stale temporary files (unless the caller has just removed
+  // those of the whole folder: RemoveStaleTemporariesIn) and creates the temporary file.
+  explicit FileReplacement(std::string path, Sync sync = Sync::kNone, bool removeStale = true);
   // Without a Commit the temporary file is removed and the target stays as it was.
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
@@ -39,18 +52,38 @@ class FileReplacement {
   // it, the replacement takes no more writes.
   void Commit();
   const std::string& path() const { return path_; }
+  // True when the target is written in place (its folder takes no new file).
+  bool inPlace() const { return inPlace_; }
 
  private:
   [[noreturn]] void Abandon(int err);
+  void DropTemporary();
+  void EmptyTargetInPlace();
+  void FlushFolder();
 
   std::string path_;     // as given, for messages
   std::string target_;   // the file to replace, symbolic links resolved
   std::string tmpName_;  // the temporary file beside it
   int fd_ = -1;
+  int slot_ = -1;  // the temporary file's registration
   Sync sync_;
+  bool inPlace_ = false;
+  bool emptied_ = false;
 };
 
-// Writes bytes through a FileReplacement synced to disk (the native save).
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes bytes through a FileReplacement (the native save, the exports; kNone for the analysis
+// file).
+void WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         FileReplacement::Sync sync = FileReplacement::Sync::kToDisk);
+
+// Removes the temporary files in `folder` (empty: the current directory) of every target, left
+// by processes of this host that no longer run: one look at the folder for a writer of many
+// files (a permutation test writes one per data set), which then passes removeStale false.
+void RemoveStaleTemporariesIn(const std::string& folder);
+
+// The call that flushes a file or a folder to the disk (fsync unless replaced). A test puts a
+// counting function in its place; nullptr puts fsync back. Returns the one it replaces.
+using DiskFlush = int (*)(int fd);
+DiskFlush ReplaceDiskFlush(DiskFlush flush);
 
 }  // namespace relakin

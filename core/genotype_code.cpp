@@ -18,15 +18,13 @@ std::string MakeGenotypeCode(std::uint16_t a1, std::uint16_t a2) {
   return PadAllele3(a1) + PadAllele3(a2);
 }
 
-namespace {
-
 std::string_view TrimBlanks(std::string_view s) {
   const auto first = s.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-[[noreturn]] void FailConversion(std::string_view cell, int col, int row) {
+void FailGenotypeCell(std::string_view cell, int col, int row) {
   std::string where;
   if (col >= 2 && row >= 2)
     where = " (locus " + std::to_string(col - 1) + ", individu " + std::to_string(row - 1) + ")";
@@ -34,15 +32,14 @@ std::string_view TrimBlanks(std::string_view s) {
               "« " + Cp1252ToUtf8(cell) + " » n'est pas un génotype valide" + where + ".");
 }
 
-}  // namespace
-
 std::string NormalizeGenotype(std::string_view cell, int col, int row) {
   std::string_view trimmed = TrimBlanks(cell);
-  if (trimmed.size() != kMissingGenotype.size()) return std::string(kMissingGenotype);
+  if (trimmed.empty()) return std::string(kMissingGenotype);
+  if (trimmed.size() != kMissingGenotype.size()) FailGenotypeCell(cell, col, row);
   std::string code(trimmed);
   for (char& c : code) {
     if (c == ' ') c = '0';
-    if (c < '0' || c > '9') FailConversion(cell, col, row);
+    if (c < '0' || c > '9') FailGenotypeCell(cell, col, row);
   }
   const AllelePair a = GenotypeAlleles(code);
   if ((a.a1 == 0) != (a.a2 == 0)) return std::string(kMissingGenotype);

@@ -24,11 +24,19 @@ std::string PadAllele3(std::uint16_t n);
 // writers then read as missing.
 std::string MakeGenotypeCode(std::uint16_t a1, std::uint16_t a2);
 
-// The writers' reading of a cell: blanks trimmed; anything but six characters is the missing
+// The writers' reading of a cell: blanks trimmed; an empty or blank cell is the missing
 // genotype; inner blanks become zeros; a half-missing genotype becomes missing. The alleles keep
 // the order typed. Throws Error(Conversion) naming the cell (col, row of the grid; pass -1 when
-// the text is not a grid cell) when the six characters are not all digits.
+// the text is not a grid cell) when the trimmed text is not six characters or not all digits:
+// a typing that cannot be written is never dropped without a word.
 std::string NormalizeGenotype(std::string_view cell, int col = -1, int row = -1);
+
+// Throws the Error(Conversion) that says a cell is not a genotype, naming its locus (col - 1)
+// and individual (row - 1) when col and row are grid cells (2 or more).
+[[noreturn]] void FailGenotypeCell(std::string_view cell, int col, int row);
+
+// s without its leading and trailing blanks (character 32).
+std::string_view TrimBlanks(std::string_view s);
 
 struct AllelePair {
   std::uint16_t a1 = 0;

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "core/atomic_file.h"
 #include "core/data_description.h"
 #include "core/document.h"
 #include "core/messages.h"
@@ -27,12 +28,15 @@ Document ReadNativeFile(const std::string& FileName);
 Document ReadNativeText(const std::string& content, const std::string& name = {});
 
 // Writes the whole table to FileName (unchanged: a bare name goes to the current directory),
-// atomically: a temporary file beside the target, renamed over it once complete. Returns the
-// figures the data-description window shows. Missing locus names are said through `messages`.
-// Raises doc.AnalysisFileReady once the file is complete. Throws Error(Conversion) for a bad
-// genotype cell before any file is touched, Error(Io) when writing fails (the old file stays)
-// or when FileName may not be written or is not a regular file (core/atomic_file.h).
-DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages);
+// atomically: a temporary file beside the target, renamed over it once complete, flushed to
+// disk unless `sync` is kNone (the analysis file, read at once and written again by every
+// run). Returns the figures the data-description window shows. Missing locus names are said
+// through `messages`. Raises doc.AnalysisFileReady once the file is complete. Throws
+// Error(Conversion) for a bad genotype cell before any file is touched, Error(Io) when writing
+// fails (the old file stays) or when FileName may not be written or is not a regular file
+// (core/atomic_file.h).
+DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages,
+                               FileReplacement::Sync sync = FileReplacement::Sync::kToDisk);
 // The bytes SaveNativeFile writes, without touching any file or AnalysisFileReady. Both also
 // grow doc.PopNames to NbPops + 1 entries and rebuild doc.LocusColumnMap and doc.Recorded*.
 std::string NativeFileText(Document& doc, Messages& messages,

@@ -138,10 +138,11 @@ std::string NativeFileText(Document& doc, Messages& messages, DataDescription* d
   return text;
 }
 
-DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages) {
+DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages,
+                               FileReplacement::Sync sync) {
   DataDescription d;
   const std::string text = NativeFileText(doc, messages, &d);
-  WriteFileAtomically(FileName, text);
+  WriteFileAtomically(FileName, text, sync);
   doc.AnalysisFileReady = true;
   return d;
 }

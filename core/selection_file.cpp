@@ -116,7 +116,8 @@ std::string SelectionFileText(Document& doc, Messages& messages) {
 
 bool WriteSelectionFile(Document& doc, Messages& messages, const std::string& FileName) {
   const std::string text = SelectionFileText(doc, messages);
-  WriteFileAtomically(FileName, text);
+  // Read at once by the run and written again by the next one: not worth a flush to disk.
+  WriteFileAtomically(FileName, text, FileReplacement::Sync::kNone);
   doc.AnalysisFileReady = true;
   return doc.AnalysisFileReady;
 }

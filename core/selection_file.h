@@ -26,8 +26,8 @@ std::vector<std::string> FillLocusList(Document& doc, Messages& messages);
 // population number and grid locus number, slot 0 unused; missing entries count as not chosen).
 // Says each chosen locus with a blank name (Information) and each chosen locus without any
 // complete genotype in the chosen populations (Show). Touches no file and no flag. Throws
-// Error(Conversion) for a genotype cell that is not a number, Error(Capacity) past 65535 data
-// rows in one population.
+// Error(Conversion) for a genotype cell it cannot read (NormalizeGenotype), Error(Capacity) past
+// 65535 data rows in one population.
 std::string SelectionFileText(Document& doc, Messages& messages);
 
 // Writes SelectionFileText to FileName (a bare name: the current directory), replacing the old

@@ -98,13 +98,15 @@ void MainWindow::loadNativeFile(const QString& path) {
   refreshCaption();
 }
 
-bool MainWindow::saveDescribed(const QString& path) {
-  return runGuarded([this, &path] {
+bool MainWindow::saveDescribed(const QString& path, bool scratch) {
+  return runGuarded([this, &path, scratch] {
     PromptMessages messages(*prompts_, this);
     DataDescription description;
     {
       WaitCursor wait;
-      description = SaveNativeFile(doc_, FileSystemName(path), messages);
+      description =
+          SaveNativeFile(doc_, FileSystemName(path), messages,
+                         scratch ? FileReplacement::Sync::kNone : FileReplacement::Sync::kToDisk);
     }
     description_->fill(description);
     prompts_->exec(*description_);
@@ -152,7 +154,7 @@ bool MainWindow::save() {
   return true;
 }
 
-void MainWindow::diagnostic() { saveDescribed("temp.tmp"); }
+void MainWindow::diagnostic() { saveDescribed("temp.tmp", /*scratch=*/true); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   bool mayClose = false;

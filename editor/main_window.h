@@ -101,7 +101,8 @@ class MainWindow : public QMainWindow {
 
   // Writes the whole table to `path` and shows the data-description window of what was
   // written; false (after the error box) when the save failed. The caller sets the file name.
-  bool saveDescribed(const QString& path);
+  // A scratch file (Diagnostic's analysis file) is not flushed to disk.
+  bool saveDescribed(const QString& path, bool scratch = false);
 
   // Commits an open cell editor, then runs `command`, showing any error in the "RELAKIN" error
   // box (the native reader's not-a-native-file refusal in a plain box); false when it threw.

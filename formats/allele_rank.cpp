@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/codepage.h"
-#include "core/errors.h"
+#include "core/genotype_code.h"
 
 namespace relakin {
 namespace {
@@ -29,15 +28,6 @@ std::optional<std::uint32_t> CellNumber(std::string_view cell) {
   return g;
 }
 
-[[noreturn]] void FailCell(std::string_view cell, std::uint16_t l, int row) {
-  std::string where;
-  if (row >= 2) {
-    where = " (locus " + std::to_string(l) + ", individu " + std::to_string(row - 1) + ")";
-  }
-  throw Error(ErrorKind::Conversion,
-              "« " + Cp1252ToUtf8(cell) + " » n'est pas un génotype valide" + where + ".");
-}
-
 }  // namespace
 
 std::string AlleleRank2(const AlleleTables& t, std::uint16_t allele, std::uint16_t l) {
@@ -52,8 +42,8 @@ std::string AlleleRank2(const AlleleTables& t, std::uint16_t allele, std::uint16
 
 std::string RecodeGenotype2(const AlleleTables& t, std::string_view cell, std::uint16_t l,
                             int row) {
-  const std::optional<std::uint32_t> g = CellNumber(cell);
-  if (!g) FailCell(cell, l, row);
+  const std::optional<std::uint32_t> g = CellNumber(TrimBlanks(cell));
+  if (!g) FailGenotypeCell(cell, l + 1, row);
   const auto a1 = static_cast<std::uint16_t>(*g / 1000);
   const auto a2 = static_cast<std::uint16_t>(*g % 1000);
   return AlleleRank2(t, a1, l) + AlleleRank2(t, a2, l);

@@ -21,11 +21,12 @@ inline constexpr std::uint16_t kMaxRank2 = 99;
 std::string AlleleRank2(const AlleleTables& t, std::uint16_t allele, std::uint16_t l);
 
 // The four-digit renumbered genotype of a cell at grid locus l: the rank of its first allele,
-// then of its second, in the order of the cell. The cell is read as a whole number once every
-// blank is a zero (an empty cell as six blanks), untrimmed, whatever its length; its alleles are
-// number div 1000 and number mod 1000. Throws Error(Conversion) naming the cell (grid locus l,
-// individual row - 1; pass row -1 when the text is not a grid cell) when the text is not a whole
-// number or its first allele does not fit 16 bits (65,536,000 and above).
+// then of its second, in the order of the cell. The cell is trimmed of its leading and trailing
+// blanks, as the writers read it, then read as a whole number once every inner blank is a zero
+// (an empty or blank cell is 0), whatever its length; its alleles are number div 1000 and
+// number mod 1000. Throws Error(Conversion) naming the cell (grid locus l, individual row - 1;
+// pass row -1 when the text is not a grid cell) when the text is not a whole number or its
+// first allele does not fit 16 bits (65,536,000 and above).
 std::string RecodeGenotype2(const AlleleTables& t, std::string_view cell, std::uint16_t l,
                             int row = -1);
 

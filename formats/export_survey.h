@@ -24,8 +24,8 @@ struct ExportSurvey {
 
 // The writers' survey over the whole table: AllocAlleleTables (which records doc.Recorded*),
 // CollectLocusNames (a notice per used locus with a blank name; rebuilds doc.LocusColumnMap),
-// the alleles of every grid row from 2 on, sorted. Throws Error(Conversion) for a six-character
-// genotype cell that is not a number.
+// the alleles of every grid row from 2 on, sorted. Throws Error(Conversion) for a genotype cell
+// of a used locus that the writers cannot read (NormalizeGenotype), before anything is written.
 ExportSurvey SurveyForExport(Document& doc, Messages& messages);
 
 // The name written for grid locus l: its row-1 cell unchanged, blanks included. A blank one is

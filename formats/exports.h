@@ -29,7 +29,7 @@ struct ExportOutput {
 
 // The file's bytes, built in memory: every exported cell is read before anything is written.
 // Notices of blank locus names go to `messages` (twice each: at the survey and where the name is
-// written). Throws Error(Conversion) naming the cell for a cell that is not a whole number.
+// written). Throws Error(Conversion) naming the cell for a cell that is not a genotype.
 ExportOutput BuildExport(ExportFormat format, Document& doc, Messages& messages);
 
 // Writes the export to FileName, unchanged (no extension added; a bare name goes to the current

@@ -188,7 +188,7 @@ bool AnalysisDialog::writeAnalysisFile() {
       Tpoploclist chooser(doc_, prompts_, this);
       prompts_.exec(chooser);
     } else {
-      SaveNativeFile(doc_, kAnalysisFileName, messages);
+      SaveNativeFile(doc_, kAnalysisFileName, messages, FileReplacement::Sync::kNone);
     }
     return true;
   } catch (const std::exception& e) {

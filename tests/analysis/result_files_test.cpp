@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -16,7 +18,9 @@
 #include "analysis/relatedness_run.h"
 #include "analysis_temp_dir.h"
 #include "bounded_child.h"
+#include "core/atomic_file.h"
 #include "core/errors.h"
+#include "core/flush_counter.h"
 #include "random_analysis_file.h"
 
 namespace relakin {
@@ -89,6 +93,93 @@ test::ChildOutcome FailingRun(const Run& run, ErrorKind kind, const Prepare& pre
 }
 
 const std::string kAnalysisFile = RandomAnalysisFile({6, {3, 2}, 10, 7});
+
+// Records the messages, and how many flushes to disk had been asked for at the first one.
+class FlushesAtTheMessage : public RecordedMessages {
+ public:
+  explicit FlushesAtTheMessage(const test::FlushCounter& flushes) : flushes_(flushes) {}
+  void Show(const std::string& text) override {
+    if (texts.empty()) atShow = flushes_.calls().size();
+    RecordedMessages::Show(text);
+  }
+  std::size_t atShow = 0;
+
+ private:
+  const test::FlushCounter& flushes_;
+};
+
+// "TRAITEMENT FINI !" comes once the result file is on disk, its folder included; the scratch
+// files ("ttt.ttt", the vector files) are never flushed.
+TEST(ResultFiles, OnlyTheResultFileIsFlushedToDiskBeforeTheRunIsSaidDone) {
+  for (const RunCase& r : kRuns) {
+    SCOPED_TRACE(r.name);
+    InTempDir dir;
+    WriteBytes("temp.tmp", kAnalysisFile);
+    test::FlushCounter flushes;
+    FlushesAtTheMessage messages(flushes);
+    Progress progress;
+    RandomGenerator random(1);
+    RunContext context{messages, progress, random, 2};
+    r.run(context);
+    EXPECT_EQ(messages.texts, std::vector<std::string>({"TRAITEMENT FINI !"}));
+    EXPECT_EQ(messages.atShow, 2u);
+    const auto calls = flushes.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_FALSE(calls[0].folder);
+    EXPECT_EQ(fs::path(calls[0].path).filename().string().rfind(".out.res.~", 0), 0u)
+        << calls[0].path;
+    EXPECT_TRUE(calls[1].folder);
+  }
+}
+
+// Leaves in the current directory the temporary file of a writer of `name` that ended before
+// its replacement was done, as a killed process leaves it.
+void LeaveTemporaryOf(const std::string& name) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    try {
+      auto* left = new FileReplacement(name);
+      left->Write("half");
+    } catch (...) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A run removes the temporary files of its own files that ended runs left behind.
+TEST(ResultFiles, ARunRemovesWhatEndedRunsLeftOfItsFiles) {
+  const struct {
+    const char* name;
+    std::vector<std::string> files;
+  } left[] = {{"relatedness matrix", {"out.res", "ttt.ttt"}},
+              {"permutation test", {"out.res", "vector0.txt", "vector3.txt"}},
+              {"confidence intervals", {"out.res"}}};
+  for (std::size_t i = 0; i < std::size(kRuns); ++i) {
+    SCOPED_TRACE(kRuns[i].name);
+    ASSERT_STREQ(kRuns[i].name, left[i].name);
+    InTempDir dir;
+    WriteBytes("temp.tmp", kAnalysisFile);
+    for (const std::string& file : left[i].files) LeaveTemporaryOf(file);
+    std::size_t hidden = 0;
+    for (const auto& entry : fs::directory_iterator("."))
+      hidden += entry.path().filename().string()[0] == '.';
+    ASSERT_EQ(hidden, left[i].files.size());
+    RecordedMessages messages;
+    Progress progress;
+    RandomGenerator random(1);
+    RunContext context{messages, progress, random, 2};
+    kRuns[i].run(context);
+    for (const auto& entry : fs::directory_iterator(".")) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_NE(name[0], '.') << "left behind: " << name;
+    }
+  }
+}
 
 TEST(ResultFiles, AWriteFailureKeepsTheOldFilesWhole) {
   for (const RunCase& r : kRuns) {

@@ -112,7 +112,7 @@ std::vector<WriteCase> WriteCases() {
             false)});
   cases.push_back(
       {"genotypes as normalised, in the order typed",
-       MakeDoc({"A"}, {{"P", {{"a", {"105101"}}, {"b", {"101"}}, {"c", {" 12 345 "}}}}}),
+       MakeDoc({"A"}, {{"P", {{"a", {"105101"}}, {"b", {"101000"}}, {"c", {" 12 345 "}}}}}),
        CrLf({"1 Untitled", "1  nombre de pop", "A", "4 101 105 120 345 ", "P", "3",
              "         a 105101", "         b 000000", "         c 120345"},
             false),
@@ -175,7 +175,7 @@ TEST(NativeFile, RoundTripKeepsDataRowsPopulationsAndNormalisedGenotypes) {
   Document doc = MakeDoc(
       {"A", "", "C"},
       {{"North",
-        {{"Ind01", {"105101", "", "3 3"}}, {"", {}}, {"Ind0000003x", {"101000", "", "300302"}}}},
+        {{"Ind01", {"105101", "", "   "}}, {"", {}}, {"Ind0000003x", {"101000", "", "300302"}}}},
        {"South", {{"", {"", "", "302302"}}}}});
   const Document back = ReadNativeText(Text(doc));
   ASSERT_EQ(back.Cells.ColCount(), 4);  // the empty locus column is gone
@@ -186,7 +186,7 @@ TEST(NativeFile, RoundTripKeepsDataRowsPopulationsAndNormalisedGenotypes) {
   EXPECT_EQ(back.Cells.Cells(1, 3), "Ind0000003");
   EXPECT_EQ(back.Cells.Cells(1, 4), "          ");
   EXPECT_EQ(back.Cells.Cells(2, 2), "101105");  // read back smaller first
-  EXPECT_EQ(back.Cells.Cells(3, 2), "000000");  // "3 3" is not six characters
+  EXPECT_EQ(back.Cells.Cells(3, 2), "000000");  // a blank cell is missing
   EXPECT_EQ(back.Cells.Cells(2, 3), "000000");
   EXPECT_EQ(back.Cells.Cells(3, 3), "300302");
   EXPECT_EQ(back.Cells.Cells(3, 4), "302302");
@@ -218,11 +218,22 @@ TEST(NativeFile, MissingLocusNamesAreSaidDuringTheWrite) {
               ElementsAre("Nom du 1 ° Locus manquant !", "Nom du 3 ° Locus manquant !"));
 }
 
+// Six characters that are not a number, and a typing of any other length once trimmed: the
+// write stops with the cell named instead of writing it as missing.
 TEST(NativeFile, BadCellStopsTheWriteBeforeAnyMessage) {
-  Document doc = MakeDoc({""}, {{"P", {{"a", {"10a101"}}}}});
-  RecordedMessages said;
-  EXPECT_THROW(NativeFileText(doc, said), Error);
-  EXPECT_TRUE(said.texts.empty());
+  for (const char* cell : {"10a101", "12345", "1234567", "3 3", "101105x"}) {
+    Document doc = MakeDoc({""}, {{"P", {{"a", {"101101"}}, {"b", {cell}}}}});
+    RecordedMessages said;
+    try {
+      NativeFileText(doc, said);
+      ADD_FAILURE() << cell << " was written";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Conversion) << cell;
+      EXPECT_EQ(e.what(), "« " + std::string(cell) +
+                              " » n'est pas un génotype valide (locus 1, individu 2).");
+    }
+    EXPECT_TRUE(said.texts.empty()) << cell;
+  }
 }
 
 TEST(NativeFile, PopulationOfMoreThan65535DataRowsCannotBeWritten) {

@@ -8,10 +8,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "bounded_child.h"
 #include "core/errors.h"
 #include "core/native_file.h"
+#include "core/selection_file.h"
+#include "flush_counter.h"
 #include "table_builder.h"
 
 namespace relakin {
@@ -86,19 +89,21 @@ TEST(SaveNativeFile, BadCellStopsBeforeTheFileIsTouched) {
   test::ScratchDir dir;
   const fs::path target = dir / "pop.bvt";
   test::WriteBytes(target, "old");
-  Document doc = Table();
-  doc.Cells.SetCell(3, 3, "21o210");
-  RecordedMessages said;
-  try {
-    SaveNativeFile(doc, target.string(), said);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Conversion);
-    EXPECT_THAT(e.what(), HasSubstr("21o210"));
+  for (const char* cell : {"21o210", "21021", "2102100"}) {
+    Document doc = Table();
+    doc.Cells.SetCell(3, 3, cell);
+    RecordedMessages said;
+    try {
+      SaveNativeFile(doc, target.string(), said);
+      ADD_FAILURE() << cell << " was saved";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Conversion);
+      EXPECT_THAT(e.what(), HasSubstr(std::string("« ") + cell + " »"));
+    }
+    EXPECT_EQ(test::ReadBytes(target), "old");
+    EXPECT_FALSE(doc.AnalysisFileReady);
+    EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
   }
-  EXPECT_EQ(test::ReadBytes(target), "old");
-  EXPECT_FALSE(doc.AnalysisFileReady);
-  EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
 }
 
 TEST(SaveNativeFile, UnwritablePlacesAreInputOutputErrorsAndLeaveTheFlagDown) {
@@ -190,6 +195,43 @@ TEST(SaveNativeFile, ReadOnlyAndNonRegularTargetsAreRefusedAndLeftAsTheyWere) {
   }
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_THAT(dir.Entries(), UnorderedElementsAre("pop.bvt", "pipe.bvt"));
+}
+
+// The file the user saves is on disk before the save returns: its content before the rename,
+// its folder after. The analysis file, read at once and written again by every run, is not
+// flushed, whichever writer makes it.
+TEST(SaveNativeFile, TheSavedFileIsFlushedToDiskTheAnalysisFileIsNot) {
+  test::ScratchDir dir(/*enter=*/true);
+  const struct {
+    const char* what;
+    std::function<void(Document&, Messages&)> write;
+    int files, folders;
+  } cases[] = {
+      {"Save", [&](Document& d, Messages& m) { SaveNativeFile(d, (dir / "pop.bvt").string(), m); },
+       1, 1},
+      {"whole-table analysis file",
+       [](Document& d, Messages& m) {
+         SaveNativeFile(d, "temp.tmp", m, FileReplacement::Sync::kNone);
+       },
+       0, 0},
+      {"selection file",
+       [](Document& d, Messages& m) {
+         d.PopSelection = {false, true};
+         d.LocusSelection = {false, true, true};
+         WriteSelectionFile(d, m);
+       },
+       0, 0},
+  };
+  for (const auto& c : cases) {
+    Document doc = Table();
+    SilentMessages quiet;
+    test::FlushCounter flushes;
+    c.write(doc, quiet);
+    EXPECT_EQ(flushes.files(), c.files) << c.what;
+    EXPECT_EQ(flushes.folders(), c.folders) << c.what;
+    EXPECT_TRUE(doc.AnalysisFileReady) << c.what;
+  }
+  EXPECT_THAT(dir.Entries(), UnorderedElementsAre("pop.bvt", "temp.tmp"));
 }
 
 TEST(SaveNativeFile, SavedFileOpensAgainAsTheSameTable) {

@@ -142,19 +142,26 @@ TEST(SelectionFile, FailedWriteKeepsTheFlagDownAndTheOldFile) {
   test::ScratchDir dir(/*enter=*/true);
   test::WriteBytes(dir / "temp.tmp", "old");
   Document doc = WorkedTable();
-  doc.Cells.SetCell(2, 4, "10x105");  // South's first genotype at Loc A
   Choose(doc, {2}, {1});
   SilentMessages quiet;
-  try {
-    WriteSelectionFile(doc, quiet);
-    ADD_FAILURE() << "a bad cell must stop the write";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Conversion);
+  // South's first genotype at Loc A: not a number, or not six characters once trimmed.
+  for (const char* cell : {"10x105", "10105", " 1010105 "}) {
+    doc.Cells.SetCell(2, 4, cell);
+    try {
+      WriteSelectionFile(doc, quiet);
+      ADD_FAILURE() << cell << ": a bad cell must stop the write";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Conversion);
+      EXPECT_EQ(e.what(), "« " + std::string(cell) +
+                              " » n'est pas un génotype valide (locus 1, individu 3).");
+    }
+    EXPECT_FALSE(doc.AnalysisFileReady);
+    EXPECT_EQ(test::ReadBytes(dir / "temp.tmp"), "old");
   }
-  EXPECT_FALSE(doc.AnalysisFileReady);
-  EXPECT_EQ(test::ReadBytes(dir / "temp.tmp"), "old");
 
+  // A folder that takes no new file, with no old file to write in place.
   doc.Cells.SetCell(2, 4, "105105");
+  std::filesystem::remove(dir / "temp.tmp");
   ASSERT_EQ(chmod(dir.path().c_str(), 0500), 0);
   if (geteuid() != 0) {
     EXPECT_THROW(WriteSelectionFile(doc, quiet), Error);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "analysis_dialogs_fixture.h"
+#include "core/flush_counter.h"
 
 namespace relakin::test {
 namespace {
@@ -239,6 +240,7 @@ TEST_F(AnalysisDialogsNames, NamesOfTheRunsOwnFilesAndOfTheTableAreRefused) {
 }
 
 TEST_F(AnalysisDialogsRuns, RelatednessWritesTheCoresResultForTheSameTable) {
+  FlushCounter flushes;
   relatedness([](Tficres& d) {
     pick(d.Indice(), 1);
     d.precision()->setValue(3);
@@ -250,6 +252,9 @@ TEST_F(AnalysisDialogsRuns, RelatednessWritesTheCoresResultForTheSameTable) {
   EXPECT_FALSE(window->document().AnalysisFileReady);
   EXPECT_FALSE(progressWindowLeft());
   EXPECT_FALSE(window->isModified());
+  // The result file only: "temp.tmp" and "ttt.ttt" are scratch files.
+  EXPECT_EQ(flushes.files(), 1);
+  EXPECT_EQ(flushes.folders(), 1);
 
   writeCoreAnalysisFile("core.tmp");
   EXPECT_EQ(ReadAll(path("temp.tmp")), ReadAll(path("core.tmp")));

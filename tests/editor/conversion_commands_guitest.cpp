@@ -70,5 +70,44 @@ TEST_F(ConversionTest, BadCellEndsInTheErrorBoxWithoutAFile) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+// What is typed is what the exports write, read as Save reads it: a typing the file cannot
+// carry ends in the error box before any file is made; blanks around a genotype are read away,
+// so the genotype the survey counted is exported with its ranks.
+TEST_F(ConversionTest, ATypedGenotypeIsExportedAsSaveReadsIt) {
+  openFixture();
+  QStringList written;
+  for (const auto& item : kItems) {
+    SCOPED_TRACE(item.action);
+    const QString name = QString(item.name) + ".typed";
+    typeIntoCell(2, 3, "12345");  // Ind2 at L1
+    prompts.told.clear();
+    prompts.saveNames.push_back(path(name));
+    trigger(item.action);
+    EXPECT_EQ(prompts.errors(),
+              QStringList({QString::fromUtf8(
+                  "« 12345 » n'est pas un génotype valide (locus 1, individu 2).")}));
+    EXPECT_EQ(prompts.told.size(), 1u);
+    EXPECT_FALSE(QFile::exists(path(name)));
+
+    typeIntoCell(2, 3, "105105 ");
+    ASSERT_EQ(cell(2, 3), "105105 ");
+    prompts.told.clear();
+    prompts.saveNames.push_back(path(name));
+    trigger(item.action);
+    EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join("\n").toStdString();
+    const QByteArray typed = ReadAll(path(name));
+    EXPECT_TRUE(typed.contains(" 0202 0101")) << typed.toStdString();  // ranks of 105 and 210
+
+    const QString plainName = QString(item.name) + ".plain";
+    typeIntoCell(2, 3, "105105");
+    prompts.saveNames.push_back(path(plainName));
+    trigger(item.action);
+    EXPECT_EQ(ReadAll(path(plainName)), typed);
+    written << name << plainName;
+  }
+  written.sort();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), written);
+}
+
 }  // namespace
 }  // namespace relakin::test

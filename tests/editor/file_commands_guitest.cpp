@@ -5,6 +5,7 @@
 #include <QSpinBox>
 #include <QTableView>
 
+#include "core/flush_counter.h"
 #include "editor/genotype_table_model.h"
 #include "main_window_fixture.h"
 
@@ -253,6 +254,48 @@ TEST_F(SaveAsTest, SaveOfAnOpenedTableWritesItsOwnFileUnchangedName) {
   EXPECT_EQ(window->windowTitle(), path("other.bvt"));
 }
 
+// What is typed is what is written: a typing the file cannot carry stops Save, Save As and
+// Diagnostic with the cell named, before any file is touched.
+TEST_F(SaveAsTest, ATypedGenotypeThatCannotBeWrittenStopsEverySaveBeforeTheFile) {
+  ASSERT_TRUE(QFile::copy(TestData("two_pops.bvt"), path("pop.bvt")));
+  const QByteArray before = ReadAll(path("pop.bvt"));
+  prompts.openNames.push_back(path("pop.bvt"));
+  keys(Qt::Key_O);
+  for (const char* typed : {"12345", "1234567", "101 1050"}) {
+    SCOPED_TRACE(typed);
+    typeIntoCell(2, 3, typed);  // Ind2 at L1
+    ASSERT_EQ(cell(2, 3), typed);
+    prompts.told.clear();
+    prompts.dialogs.clear();
+    keys(Qt::Key_S);
+    prompts.saveNames.push_back(path("other"));
+    keys(Qt::Key_A);
+    trigger("Diagnostique1");
+    const QString says =
+        QString::fromUtf8("« %1 » n'est pas un génotype valide (locus 1, individu 2).").arg(typed);
+    EXPECT_EQ(prompts.errors(), QStringList({says, says, says}));
+    EXPECT_EQ(ReadAll(path("pop.bvt")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"pop.bvt"}));
+    EXPECT_TRUE(prompts.dialogs.isEmpty());  // no description window
+    EXPECT_TRUE(window->isModified());
+    EXPECT_EQ(window->windowTitle(), path("pop.bvt"));
+  }
+}
+
+// Blanks typed around a genotype are read away: the genotype is saved, not dropped.
+TEST_F(SaveAsTest, BlanksTypedAroundAGenotypeAreReadAway) {
+  ASSERT_TRUE(QFile::copy(TestData("two_pops.bvt"), path("pop.bvt")));
+  prompts.openNames.push_back(path("pop.bvt"));
+  keys(Qt::Key_O);
+  typeIntoCell(2, 3, "105105 ");
+  ASSERT_EQ(cell(2, 3), "105105 ");
+  keys(Qt::Key_S);
+  EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join("\n").toStdString();
+  EXPECT_TRUE(ReadAll(path("pop.bvt")).contains("\r\n      Ind2 105105 210210\r\n"))
+      << ReadAll(path("pop.bvt")).toStdString();
+  EXPECT_FALSE(window->isModified());
+}
+
 // The save question asked by New and by closing, with each answer.
 struct QuestionCase {
   const char* label;
@@ -345,6 +388,32 @@ TEST_F(DiagnosticTest, WritesTempTmpAndKeepsModified) {
     EXPECT_EQ(prompts.dialogs, QStringList({"f_descript"}));
     EXPECT_EQ(window->windowTitle(), TestData("two_pops.bvt"));
   }
+}
+
+// Save puts the file on disk before the window says it is saved; Diagnostic's analysis file is
+// a scratch file and is not flushed.
+TEST_F(DiagnosticTest, SaveFlushesTheFileToDiskDiagnosticDoesNot) {
+  ASSERT_TRUE(QFile::copy(TestData("two_pops.bvt"), path("pop.bvt")));
+  prompts.openNames.push_back(path("pop.bvt"));
+  keys(Qt::Key_O);
+  window->setModified(true);
+  {
+    FlushCounter flushes;
+    trigger("Diagnostique1");
+    EXPECT_TRUE(QFile::exists(path("temp.tmp")));
+    EXPECT_TRUE(flushes.calls().empty());
+  }
+  FlushCounter flushes;
+  int flushedAtTheWindow = -1;
+  prompts.onDialog["f_descript"] = [&](QDialog& d) {
+    flushedAtTheWindow = static_cast<int>(flushes.calls().size());
+    return d.result();
+  };
+  keys(Qt::Key_S);
+  EXPECT_EQ(flushedAtTheWindow, 2);
+  EXPECT_EQ(flushes.files(), 1);
+  EXPECT_EQ(flushes.folders(), 1);
+  EXPECT_FALSE(window->isModified());
 }
 
 }  // namespace

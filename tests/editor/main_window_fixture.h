@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -54,6 +56,21 @@ class MainWindowTest : public ::testing::Test {
     QCoreApplication::processEvents();
   }
   void trigger(const char* name) { window->action(name)->trigger(); }
+  // Types `text` into grid cell (col, row) as a user does: a click on the cell, the keys (the
+  // first one, a digit, opens the cell editor), then Return.
+  void typeIntoCell(int col, int row, const QString& text) {
+    QTableView* grid = window->grid();
+    const QModelIndex index = window->model()->tableIndex(col, row);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualRect(index).center());
+    for (const QChar c : text) {
+      QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
+      QTest::keyClicks(target, QString(c));
+    }
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
+    QTest::keyClick(target, Qt::Key_Return);
+    QCoreApplication::processEvents();
+  }
   QString path(const QString& name) const { return dir.filePath(name); }
   std::string cell(int col, int row) { return window->document().Cells.Cells(col, row); }
 

@@ -36,17 +36,21 @@ TEST(AlleleRank2, RankWithTwoDigitsOrMissingCode) {
   }
 }
 
-TEST(RecodeGenotype2, CellReadAsANumberWhateverItsLength) {
+// The cell is read trimmed, as the writers read it: a trailing blank does not shift its digits.
+TEST(RecodeGenotype2, CellReadTrimmedAsANumberWhateverItsLength) {
   const AlleleTables t = Tables({12, 34, 101, 105});
   const struct {
     const char* cell;
     const char* code;
   } cases[] = {
       {"101105", "0304"},  {"105101", "0403"},  // the cell's order stays
-      {"", "0000"},        {" ", "0000"},       {"000000", "0000"},
+      {"", "0000"},        {" ", "0000"},
+      {"      ", "0000"},  {"000000", "0000"},
       {"012000", "0100"},  {"012999", "0100"},  // half-typed or unknown allele
-      {"12034", "0102"},   {" 12 34", "0102"},  // blanks are zeros, untrimmed
-      {"105", "0004"},     {"0101105", "0304"}, {"000000101105", "0304"},
+      {"12034", "0102"},   {" 12 34", "0102"},  // inner blanks are zeros
+      {"101105 ", "0304"}, {"  101105  ", "0304"},
+      {" 12 34 ", "0102"}, {"105", "0004"},
+      {"0101105", "0304"}, {"000000101105", "0304"},
       {"1000105", "0004"},  // allele 1000 is in no list
   };
   for (const auto& c : cases) EXPECT_EQ(RecodeGenotype2(t, c.cell, 1), c.code) << c.cell;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
+#include "core/flush_counter.h"
 #include "core/genotype_code.h"
 #include "core/table_builder.h"
 #include "formats/exports.h"
@@ -31,12 +32,33 @@ Document Table(const std::string& cell = "101105") {
 constexpr ExportFormat kFormats[] = {ExportFormat::Genepop, ExportFormat::Fstat,
                                      ExportFormat::Biosys};
 
+// Records the messages, and how many flushes to disk had been asked for when the completion
+// message came.
+class FlushesAtTheMessage : public RecordedMessages {
+ public:
+  explicit FlushesAtTheMessage(const test::FlushCounter& flushes) : flushes_(flushes) {}
+  void Show(const std::string& text) override {
+    atShow = flushes_.calls().size();
+    RecordedMessages::Show(text);
+  }
+  std::size_t atShow = 0;
+
+ private:
+  const test::FlushCounter& flushes_;
+};
+
+// The completion message comes once the file is on disk: its content flushed before the rename
+// and its folder after.
 TEST(Export, WritesThePathAsGivenThenSaysItIsCreated) {
   for (const ExportFormat format : kFormats) {
     test::ScratchDir dir(/*enter=*/true);
     Document doc = Table();
-    RecordedMessages said;
+    test::FlushCounter flushes;
+    FlushesAtTheMessage said(flushes);
     Export(format, doc, "out", said);
+    EXPECT_EQ(said.atShow, 2u);
+    EXPECT_EQ(flushes.files(), 1);
+    EXPECT_EQ(flushes.folders(), 1);
     EXPECT_THAT(said.texts, ElementsAre("out est crée !"));
     EXPECT_THAT(dir.Entries(), ElementsAre("out"));
     Document again = Table();
@@ -80,14 +102,17 @@ TEST(Export, LociPastTheNinetyNinthAlleleAreNamedOnceWithTheirLosses) {
   }
 }
 
+// Every cell is met while the alleles are collected, before anything is written.
 TEST(Export, BadCellStopsBeforeAnyFileIsTouched) {
   const struct {
     const char* cell;
   } cases[] = {
-      {"10a105"},    // six characters: met while the alleles are collected
-      {"1x105"},     // any other length: met where its line is written
+      {"10a105"},    // six characters, not a number
+      {"1x105"},     // not a number
       {"-101"},      // a negative number
       {"99999999"},  // its first allele past 16 bits
+      {"10110"},     // a number, not six characters
+      {"1011050"},   // the same, a digit too many
   };
   for (const auto& c : cases) {
     for (const ExportFormat format : kFormats) {
@@ -109,6 +134,23 @@ TEST(Export, BadCellStopsBeforeAnyFileIsTouched) {
       EXPECT_THAT(dir.Entries(), ElementsAre("out.dat"));
     }
   }
+}
+
+// Blanks around a genotype are read away, as Save reads them: the cell the survey counted is
+// exported with its ranks, never as missing.
+TEST(Export, CellsAreReadTrimmedAsSaveReadsThem) {
+  for (const ExportFormat format : kFormats) {
+    for (const char* cell : {"101105 ", "  101105", " 101105  "}) {
+      Document doc = Table(cell);
+      Document plain = Table("101105");
+      SilentMessages quiet;
+      EXPECT_EQ(BuildExport(format, doc, quiet).bytes, BuildExport(format, plain, quiet).bytes)
+          << '"' << cell << '"';
+    }
+  }
+  Document doc = Table("101105 ");
+  SilentMessages quiet;
+  EXPECT_THAT(BuildExport(ExportFormat::Genepop, doc, quiet).bytes, HasSubstr("P, 0000 0102"));
 }
 
 TEST(Export, FileThatCannotBeWrittenIsAnErrorWithoutCompletionMessage) {

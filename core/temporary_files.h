@@ -1,0 +1,29 @@
+// The temporary files that file replacements have in flight (core/atomic_file.h), kept where a
+// signal handler can reach them, so that a process ended by SIGTERM, SIGINT or SIGHUP (a logout,
+// Ctrl+C in a terminal) leaves none of them behind.
+//
+// The registry is fixed storage shared by every thread; nothing in it allocates or locks, so
+// the handler may use it. A path longer than a slot, or one met when every slot is taken, is not
+// registered: the next write of the same target then removes it, as it removes the temporary
+// files of a process killed outright.
+#pragma once
+
+#include <string_view>
+
+namespace relakin {
+
+// Registers `path` (made absolute here, so that a later change of the current directory cannot
+// misdirect the removal). Returns its slot, or -1 when it could not be registered.
+int RegisterTemporary(std::string_view path);
+
+// Drops a registration once its file is renamed or removed; -1 is ignored. A slot that a signal
+// handler is already removing stays as it is: the process is ending.
+void ForgetTemporary(int slot);
+
+// Installs the handler for SIGTERM, SIGINT and SIGHUP: it removes the registered files, then
+// ends the process by the same signal with its default action. A signal that the process
+// ignores (as under nohup) or that already has a handler of its own is left alone. Safe to call
+// more than once; the programs call it first thing in main.
+void InstallTemporaryCleanup();
+
+}  // namespace relakin
