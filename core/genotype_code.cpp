@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/codepage.h"
 #include "core/errors.h"
+#include "core/quoted_text.h"
 
 namespace relakin {
 
@@ -29,7 +29,7 @@ void FailGenotypeCell(std::string_view cell, int col, int row) {
   if (col >= 2 && row >= 2)
     where = " (locus " + std::to_string(col - 1) + ", individu " + std::to_string(row - 1) + ")";
   throw Error(ErrorKind::Conversion,
-              "« " + Cp1252ToUtf8(cell) + " » n'est pas un génotype valide" + where + ".");
+              QuotedText(cell) + " n'est pas un génotype valide" + where + ".");
 }
 
 std::string NormalizeGenotype(std::string_view cell, int col, int row) {
