@@ -20,7 +20,7 @@
 
 #include "core/data_description.h"
 #include "core/document.h"
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 class QLabel;
 class QMenu;

@@ -16,8 +16,8 @@
 
 #include "core/codepage.h"
 #include "core/selection_file.h"
-#include "editor/prompt_messages.h"
-#include "editor/prompts.h"
+#include "widgets/prompt_messages.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 namespace {

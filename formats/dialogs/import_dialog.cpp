@@ -20,10 +20,10 @@
 
 #include "editor/import_commands.h"
 #include "editor/main_window.h"
-#include "editor/radio_group.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/import_file.h"
 #include "formats/older_pair_import.h"
+#include "widgets/radio_group.h"
 
 namespace relakin {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 namespace {

@@ -10,7 +10,6 @@
 
 #include "analysis/dialogs/poploclist_dialog.h"
 #include "editor/description_window.h"
-#include "editor/radio_group.h"
 #include "editor/result_viewer.h"
 #include "editor/view_file_command.h"
 #include "formats/dialogs/fictext_dialog.h"
@@ -18,6 +17,7 @@
 #include "main_window_fixture.h"
 #include "modal_windows.h"
 #include "platform/url_opener.h"
+#include "widgets/radio_group.h"
 
 namespace relakin::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 #include <QDialog>
 #include <QFileDialog>
