@@ -16,9 +16,19 @@ ImportCommands::ImportCommands(MainWindow& window) : QObject(&window), window_(w
 
 void ImportCommands::importFile() {
   window_.runGuarded([this] {
-    Tf_import dialog(window_);
+    Tf_import dialog(*this, &window_);
     if (window_.querySaveChanges()) window_.prompts().exec(dialog);
   });
+}
+
+Prompts& ImportCommands::prompts() const { return window_.prompts(); }
+
+void ImportCommands::setStatusText(const QString& text) { window_.setStatusText(text); }
+
+QWidget* ImportCommands::tableArea() const { return window_.grid(); }
+
+void ImportCommands::takeImportedTable(Document&& read, const QString& name) {
+  TakeImportedTable(window_, std::move(read), name);
 }
 
 void TakeImportedTable(MainWindow& window, Document&& read, const QString& name) {
