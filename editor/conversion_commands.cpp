@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "editor/main_window.h"
-#include "editor/prompt_messages.h"
+#include "widgets/prompt_messages.h"
 
 namespace relakin {
 

@@ -4,10 +4,14 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QSet>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace relakin {
 namespace {
@@ -26,6 +30,20 @@ QValueAxis* MakeValueAxis(QChart* chart, const QString& title, Qt::Alignment sid
   chart->addAxis(axis, side);
   return axis;
 }
+
+// The chart gives each label the axis's width shared among one more category on each side,
+// less a padding on both sides, and draws its text with a margin all round; the axis spans at
+// least the plot area.
+constexpr double kLabelPadding = 2 * 4.0;
+constexpr double kTextMargin = 2 * 4.0;
+constexpr int kLevel = 0;
+constexpr int kUpright = -90;
+constexpr double kSmallestPoints = 6.0;
+constexpr double kPointStep = 0.5;
+// A chart gives its bottom axis at most this share of its height, labels and title together.
+constexpr double kAxisShare = 0.4;
+// Room below the labels and around the axis's title.
+constexpr double kAxisSpacing = 16.0;
 
 // A range from 0 that leaves room above the largest value.
 void FitRange(QValueAxis* axis, qreal largest) {
@@ -64,7 +82,59 @@ BarChartView::BarChartView(const QString& title, const QString& xTitle, const QS
   series->attachAxis(categories_);
   values_ = MakeValueAxis(chart(), yTitle, Qt::AlignLeft);
   series->attachAxis(values_);
+  labelsFont_ = categories_->labelsFont();
+  largestFont_ = labelsFont_;
   setRenderHint(QPainter::Antialiasing);
+  connect(chart(), &QChart::plotAreaChanged, this, &BarChartView::fitLabels);
+}
+
+void BarChartView::fitLabels() {
+  const QStringList labels = categories_->categories();
+  if (labels.isEmpty()) return;
+  const auto widest = [&labels](const QFont& font) {
+    const QFontMetricsF metrics(font);
+    double width = 0.0;
+    for (const QString& label : labels) width = std::max(width, metrics.horizontalAdvance(label));
+    return width;
+  };
+  const double room = chart()->plotArea().width() / (labels.size() + 2) - kLabelPadding;
+  QFont font = largestFont_;
+  int angle = kLevel;
+  if (widest(font) + kTextMargin > room) {
+    // Upright, a label is as wide as its font is high.
+    angle = kUpright;
+    while (QFontMetricsF(font).height() + kTextMargin > room &&
+           font.pointSizeF() - kPointStep >= kSmallestPoints)
+      font.setPointSizeF(font.pointSizeF() - kPointStep);
+  }
+  if (categories_->labelsFont() != font) categories_->setLabelsFont(font);
+  if (categories_->labelsAngle() != angle) categories_->setLabelsAngle(angle);
+}
+
+int BarChartView::uprightLabelsHeight(const QFont& font) const {
+  const QFontMetricsF labels(font);
+  double longest = 0.0;
+  for (const QString& label : categories_->categories())
+    longest = std::max(longest, labels.horizontalAdvance(label));
+  const double axis =
+      longest + kTextMargin + QFontMetricsF(categories_->titleFont()).height() + kAxisSpacing;
+  const QMargins margins = chart()->margins();
+  double around = 2 * frameWidth() + margins.top() + margins.bottom() + kAxisSpacing;
+  if (!chart()->title().isEmpty()) around += QFontMetricsF(chart()->titleFont()).height();
+  return static_cast<int>(std::ceil(axis / kAxisShare + around));
+}
+
+void BarChartView::fitHeight() {
+  // The window around the chart: its tabs, margins and title bar.
+  constexpr int kAroundChart = 80;
+  const QScreen* screen = this->screen();
+  const int most = screen ? screen->availableGeometry().height() * 9 / 10 - kAroundChart
+                          : std::numeric_limits<int>::max();
+  largestFont_ = labelsFont_;
+  while (uprightLabelsHeight(largestFont_) > most &&
+         largestFont_.pointSizeF() - kPointStep >= kSmallestPoints)
+    largestFont_.setPointSizeF(largestFont_.pointSizeF() - kPointStep);
+  setMinimumHeight(std::min(uprightLabelsHeight(largestFont_), std::max(most, 0)));
 }
 
 void BarChartView::setBars(const QList<qreal>& values, const QStringList& labels) {
@@ -75,6 +145,8 @@ void BarChartView::setBars(const QList<qreal>& values, const QStringList& labels
   qreal largest = 0;
   for (qreal v : values) largest = std::max(largest, v);
   FitRange(values_, largest);
+  fitHeight();
+  fitLabels();
 }
 
 PointChartView::PointChartView(const QString& xTitle, const QString& yTitle, QWidget* parent)

@@ -1,8 +1,12 @@
 // The description window's charts: bars with one label each (labels may repeat or be empty,
-// and every bar still gets its own category) and a point chart.
+// and every bar still gets its own category) and a point chart. The bar labels read whole:
+// level while the widest fits its share of the axis, upright otherwise, in a smaller font when
+// too many stand side by side; the chart asks for the height its labels need upright, their
+// font made smaller when the screen is not that high.
 #pragma once
 
 #include <QChartView>
+#include <QFont>
 #include <QList>
 #include <QStringList>
 
@@ -25,9 +29,18 @@ class BarChartView : public QChartView {
   QBarCategoryAxis* categories() const { return categories_; }
 
  private:
+  // Level or upright labels, and their font, for the room a category has on the axis now.
+  void fitLabels();
+  // The chart's height that shows the longest label upright in `font`.
+  int uprightLabelsHeight(const QFont& font) const;
+  // The minimum height, and the largest labels font that it leaves room for.
+  void fitHeight();
+
   QBarSet* bars_;
   QBarCategoryAxis* categories_;
   QValueAxis* values_;
+  QFont labelsFont_;   // the chart's own
+  QFont largestFont_;  // what the screen's height allows
 };
 
 class PointChartView : public QChartView {

@@ -14,8 +14,8 @@
 #include "editor/dimension_dialog.h"
 #include "editor/genotype_table_model.h"
 #include "editor/main_window.h"
-#include "editor/prompt_messages.h"
 #include "platform/program_launch.h"
+#include "widgets/prompt_messages.h"
 
 namespace relakin {
 namespace {

@@ -4,9 +4,9 @@
 #include <QTableView>
 
 #include "editor/main_window.h"
-#include "editor/prompts.h"
 #include "formats/dialogs/import_dialog.h"
 #include "formats/import_file.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 
@@ -17,9 +17,20 @@ ImportCommands::ImportCommands(MainWindow& window) : QObject(&window), window_(w
 
 void ImportCommands::importFile() {
   window_.runGuarded([this] {
-    Tf_import dialog(window_);
+    Tf_import dialog(*this, &window_);
     if (window_.querySaveChanges()) window_.prompts().exec(dialog);
   });
+}
+
+Prompts& ImportCommands::prompts() const { return window_.prompts(); }
+
+void ImportCommands::setStatusText(const QString& text) { window_.setStatusText(text); }
+
+QWidget* ImportCommands::tableArea() const { return window_.grid(); }
+
+void ImportCommands::takeImportedTable(Document&& read, const QString& name,
+                                       const ImportWarnings& warnings) {
+  TakeImportedTable(window_, std::move(read), name, warnings);
 }
 
 void TakeImportedTable(MainWindow& window, Document&& read, const QString& name,

@@ -7,13 +7,15 @@
 #include <QString>
 
 #include "core/document.h"
+#include "formats/dialogs/import_dialog.h"
 #include "formats/import_text.h"
 
 namespace relakin {
 
 class MainWindow;
 
-class ImportCommands : public QObject {
+// The import dialog's target is the main window.
+class ImportCommands : public QObject, public ImportTarget {
   Q_OBJECT
 
  public:
@@ -22,6 +24,12 @@ class ImportCommands : public QObject {
 
   // The Import command itself.
   void importFile();
+
+  Prompts& prompts() const override;
+  void setStatusText(const QString& text) override;
+  QWidget* tableArea() const override;
+  void takeImportedTable(Document&& read, const QString& name,
+                         const ImportWarnings& warnings) override;
 
  private:
   MainWindow& window_;

@@ -59,7 +59,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   connectCommands();
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);
-  new AnalysisCommands(*this);  // the "&Calc." menu's dialogs, owned by the window
+  new AnalysisCommands(*this, *this);  // the "&Calc." menu's dialogs, owned by the window
   // Copy, Cut, Paste, Delete, Find and Replace, owned by the window.
   new ClipboardCommands(*this);
   new FindCommands(*this);

@@ -18,9 +18,10 @@
 #include <memory>
 #include <string>
 
+#include "analysis/dialogs/analysis_commands.h"
 #include "core/data_description.h"
 #include "core/document.h"
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 class QLabel;
 class QMenu;
@@ -33,7 +34,7 @@ class DimensionDialog;
 class GenotypeTableModel;
 class GridEditor;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public AnalysisWindow {
   Q_OBJECT
 
  public:
@@ -47,13 +48,13 @@ class MainWindow : public QMainWindow {
 
   // The action named `name` (menu item, popup item, tool button, or a menu's own action such as
   // "Edit1", "Trait1", "Remove1", "Conversion1"); null when there is none.
-  QAction* action(const char* name) const;
+  QAction* action(const char* name) const override;
   QMenu* popupMenu() const { return popup_; }
 
-  Document& document() { return doc_; }
+  Document& document() override { return doc_; }
   GenotypeTableModel* model() const { return model_; }
   QTableView* grid() const { return grid_; }
-  Prompts& prompts() const { return *prompts_; }
+  Prompts& prompts() const override { return *prompts_; }
   DescriptionWindow* descriptionWindow() const { return description_; }
   DimensionDialog* dimensionDialog() const { return dimension_; }
 
@@ -107,7 +108,7 @@ class MainWindow : public QMainWindow {
   // Commits an open cell editor, then runs `command`, showing any error in the "RELAKIN" error
   // box (the native reader's not-a-native-file refusal in a plain box); false when it threw.
   // Every command that reads or changes the table runs through here.
-  bool runGuarded(const std::function<void()>& command);
+  bool runGuarded(const std::function<void()>& command) override;
   // The same without the commit, for what runs while a cell is being typed (the genotype check).
   bool runWhileEditing(const std::function<void()>& command);
 

@@ -21,7 +21,8 @@ class ResultViewer : public QMainWindow {
   static QString ReadText(const QString& path);
 
   // A window of its own over `parent`, deleted when closed; it does not keep the program
-  // running once the main window has closed.
+  // running once the main window has closed. Sized to show the whole text when the screen
+  // allows it (nine tenths of the available screen at most) and centred on `parent`'s window.
   ResultViewer(const QString& path, const QString& text, QWidget* parent = nullptr);
 
   QPlainTextEdit* textView() const { return text_; }
@@ -32,6 +33,7 @@ class ResultViewer : public QMainWindow {
 
  private:
   void print();
+  void fitToText(const QString& text, QWidget* parent);
 
   QString path_;
   QPlainTextEdit* text_;

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "analysis/random.h"
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 

@@ -124,8 +124,10 @@ Tdistrib::Tdistrib(QWidget* parent) : QDialog(parent), printer_factory_(DefaultP
 QLineEdit* Tdistrib::AddEdit(const char* name) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(name);
+  // Read-only rather than disabled: the figures keep the normal text colour. Reached by the
+  // mouse only, to select and copy a figure; Tab still goes between the buttons.
   edit->setReadOnly(true);
-  edit->setEnabled(false);
+  edit->setFocusPolicy(Qt::ClickFocus);
   edit->setFixedWidth(kEditWidth);
   edits_[name] = edit;
   return edit;

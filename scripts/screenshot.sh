@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Renders relakin's main window with a sample table and every page of the data-description
-# window, and saves them as PNG files in ./screenshots (or $SCREENSHOT_DIR). Works without a
-# display (Qt's offscreen platform).
+# window, the import dialogs, and the windows of a table imported from FSTAT (nancycats.dat): the
+# main window, the data description, the subset chooser, the result viewer and a message box.
+# Saves them as PNG files in ./screenshots (or $SCREENSHOT_DIR). Works without a display (Qt's
+# offscreen platform).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

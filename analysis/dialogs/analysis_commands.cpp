@@ -4,15 +4,14 @@
 
 #include "analysis/dialogs/boots_jack_dialog.h"
 #include "analysis/dialogs/ficres_dialog.h"
-#include "editor/main_window.h"
 
 namespace relakin {
 
-AnalysisCommands::AnalysisCommands(MainWindow& window)
-    : QObject(&window),
+AnalysisCommands::AnalysisCommands(AnalysisWindow& window, QWidget& widget)
+    : QObject(&widget),
       window_(window),
-      ficres_(new Tficres(window.document(), window.prompts(), &window)),
-      bootsJack_(new Tboots_jack(window.document(), window.prompts(), &window)) {
+      ficres_(new Tficres(window.document(), window.prompts(), &widget)),
+      bootsJack_(new Tboots_jack(window.document(), window.prompts(), &widget)) {
   setObjectName("AnalysisCommands");
   connect(window.action("Identit1"), &QAction::triggered, this, [this] {
     window_.runGuarded([this] { ficres_->montrer("calvenor.exe", "Relatedness", 9); });

@@ -20,9 +20,9 @@
 #include "analysis/random.h"
 #include "core/native_file.h"
 #include "core/selection_file.h"
-#include "editor/prompt_messages.h"
-#include "editor/prompts.h"
-#include "editor/radio_group.h"
+#include "widgets/prompt_messages.h"
+#include "widgets/prompts.h"
+#include "widgets/radio_group.h"
 
 namespace relakin {
 namespace {

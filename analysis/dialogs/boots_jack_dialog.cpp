@@ -6,7 +6,7 @@
 
 #include "analysis/confidence_run.h"
 #include "core/selection_file.h"
-#include "editor/radio_group.h"
+#include "widgets/radio_group.h"
 
 namespace relakin {
 

@@ -8,7 +8,7 @@
 #include "analysis/permutation_run.h"
 #include "analysis/relatedness_run.h"
 #include "core/selection_file.h"
-#include "editor/radio_group.h"
+#include "widgets/radio_group.h"
 
 namespace relakin {
 

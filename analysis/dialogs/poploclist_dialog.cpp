@@ -3,21 +3,27 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
 
 #include "core/codepage.h"
 #include "core/selection_file.h"
-#include "editor/prompt_messages.h"
-#include "editor/prompts.h"
+#include "widgets/prompt_messages.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 namespace {
+
+constexpr int kWidth = 616;
+constexpr int kHeight = 261;
 
 QFont ListFont() {
   QFont font("MS Sans Serif", 8);
@@ -76,6 +82,12 @@ QStringList Texts(const QListWidget* list) {
   return texts;
 }
 
+// The width that shows every item of `list` whole beside a vertical scroll bar.
+int WholeItemsWidth(const QListWidget* list) {
+  return std::max(list->sizeHintForColumn(0), 0) + 2 * list->frameWidth() +
+         list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+}
+
 // The number before an item's first "-".
 std::size_t ItemNumber(const QString& text) { return text.section('-', 0, 0).toULongLong(); }
 
@@ -85,9 +97,9 @@ Tpoploclist::Tpoploclist(Document& doc, Prompts& prompts, QWidget* parent)
     : QDialog(parent), doc_(doc), prompts_(prompts) {
   setObjectName("poploclist");
   setWindowTitle("Choose populations and/or loci");
-  setFixedSize(616, 261);
   buildLists();
   fillLists();
+  fitLists();
 }
 
 void Tpoploclist::buildLists() {
@@ -159,6 +171,32 @@ void Tpoploclist::fillLists() {
   }
   doc_.PopSelection.assign(doc_.NbPops + 1, false);
   doc_.LocusSelection.assign(std::max(doc_.Cells.ColCount() - 1, 1), false);
+}
+
+// Items move between the two lists of a group, so both take the width of the group's widest
+// item; the chooser widens to hold them (616 pixels at least), up to the screen's width.
+void Tpoploclist::fitLists() {
+  int pops = WholeItemsWidth(SrcList);
+  int loci = WholeItemsWidth(srcloc);
+  const auto apply = [this](int popWidth, int locusWidth) {
+    for (QListWidget* list : {SrcList, DstList}) list->setMinimumWidth(popWidth);
+    for (QListWidget* list : {srcloc, dstloc}) list->setMinimumWidth(locusWidth);
+  };
+  apply(pops, loci);
+  layout()->activate();
+  // Everything but the four lists: buttons, frames, margins.
+  const int rest = layout()->minimumSize().width() - 2 * (pops + loci);
+  const QScreen* screen =
+      parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  const int most = screen ? screen->availableGeometry().width() * 95 / 100 : kWidth;
+  if (rest + 2 * (pops + loci) > most) {
+    // Too wide for the screen: every list gives up the same share; the rest scrolls sideways.
+    const double share = std::max(0, most - rest) / (2.0 * (pops + loci));
+    pops = static_cast<int>(pops * share);
+    loci = static_cast<int>(loci * share);
+    apply(pops, loci);
+  }
+  setFixedSize(std::max(kWidth, rest + 2 * (pops + loci)), kHeight);
 }
 
 void Tpoploclist::showEvent(QShowEvent* event) {

@@ -2,7 +2,8 @@
 // destination lists; OK sets Document::PopSelection and LocusSelection from the destinations,
 // has the selection file "temp.tmp" written (which raises AnalysisFileReady) and releases the
 // flags. Cancel writes nothing. Items read "<number>-<name>"; the number before the first "-"
-// identifies them.
+// identifies them. Each pair of lists is wide enough for its widest item, as far as the screen
+// allows.
 //
 // The chooser may close only while the process-wide PopLocListCloseAllowed is up: a refused OK
 // lowers it, Cancel (or Escape) and a completed OK raise it, and a new chooser leaves it as the
@@ -58,6 +59,7 @@ class Tpoploclist : public QDialog {
  private:
   void buildLists();
   void fillLists();
+  void fitLists();
   void moveOne(QListWidget* source, QListWidget* destination);
   void moveAll(QListWidget* source, QListWidget* destination);
   static void MoveSelected(QListWidget* list, QListWidget* destination);

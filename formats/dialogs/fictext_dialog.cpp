@@ -14,11 +14,11 @@
 
 #include "core/codepage.h"
 #include "core/file_bytes.h"
-#include "editor/prompts.h"
-#include "editor/radio_group.h"
 #include "formats/delimited_text_import.h"
 #include "formats/dialogs/preview_model.h"
 #include "formats/import_text.h"
+#include "widgets/prompts.h"
+#include "widgets/radio_group.h"
 
 namespace relakin {
 namespace {

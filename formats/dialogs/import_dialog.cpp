@@ -18,12 +18,11 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "editor/import_commands.h"
-#include "editor/main_window.h"
-#include "editor/radio_group.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/import_file.h"
 #include "formats/older_pair_import.h"
+#include "widgets/prompts.h"
+#include "widgets/radio_group.h"
 
 namespace relakin {
 namespace {
@@ -84,7 +83,7 @@ bool MatchesMask(const QString& name, const QString& mask) {
 bool Tf_import::ImportCloseAllowed() { return s_importCloseAllowed; }
 void Tf_import::setImportCloseAllowed(bool allowed) { s_importCloseAllowed = allowed; }
 
-Tf_import::Tf_import(MainWindow& window) : QDialog(&window), window_(window) {
+Tf_import::Tf_import(ImportTarget& target, QWidget* parent) : QDialog(parent), target_(target) {
   setObjectName("f_import");
   setWindowTitle("Importer un fichier");
 
@@ -249,7 +248,7 @@ void Tf_import::reject() {
 
 bool Tf_import::acceptChoice(const QString& F) {
   const auto refuse = [this](const char* text) {
-    window_.prompts().tell(this, QMessageBox::NoIcon, QString::fromUtf8(text));
+    target_.prompts().tell(this, QMessageBox::NoIcon, QString::fromUtf8(text));
     s_importCloseAllowed = false;
     return false;
   };
@@ -272,19 +271,19 @@ void Tf_import::OKBtnClick() {
     s_importCloseAllowed = true;
   } catch (const std::exception& e) {
     // The reader failed: the main window stays as it was.
-    window_.prompts().error(this, QString::fromUtf8(e.what()));
+    target_.prompts().error(this, QString::fromUtf8(e.what()));
   }
   if (s_importCloseAllowed) accept();
-  if (read) TakeImportedTable(window_, std::move(*read), F, warnings);
+  if (read) target_.takeImportedTable(std::move(*read), F, warnings);
 }
 
 std::optional<Document> Tf_import::readFile(const QString& F, int format,
                                             ImportWarnings& warnings) {
-  GridWaitCursor wait(window_.grid());
-  window_.setStatusText("Loading File...");
+  GridWaitCursor wait(target_.tableArea());
+  target_.setStatusText("Loading File...");
   if (format != kText)
     return ImportForeignFile(static_cast<ImportFormat>(format), FileSystemName(F), {}, &warnings);
-  Tf_fictext text(window_.prompts(), this);
+  Tf_fictext text(target_.prompts(), this);
   text.PrepareTextImport(F);
   warnings = text.warnings();
   return text.takeImported();

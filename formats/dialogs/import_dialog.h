@@ -21,18 +21,36 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QWidget;
 
 namespace relakin {
 
+class Prompts;
 class RadioGroup;
-class MainWindow;
+
+// What the dialog needs of the window it imports into: its prompts, its status line and table
+// area while a file is read, and taking in the table that was read.
+class ImportTarget {
+ public:
+  virtual Prompts& prompts() const = 0;
+  virtual void setStatusText(const QString& text) = 0;
+  // The area that shows the hourglass while a file is read.
+  virtual QWidget* tableArea() const = 0;
+  // Puts `read` in the window, named `name` as the name box holds it, then says `warnings`,
+  // what the reader changed on the way in.
+  virtual void takeImportedTable(Document&& read, const QString& name,
+                                 const ImportWarnings& warnings) = 0;
+
+ protected:
+  ~ImportTarget() = default;
+};
 
 class Tf_import : public QDialog {
   Q_OBJECT
 
  public:
-  // Opens on the process's current directory. `window` must outlive the dialog.
-  explicit Tf_import(MainWindow& window);
+  // Opens on the process's current directory, over `parent`. `target` must outlive the dialog.
+  Tf_import(ImportTarget& target, QWidget* parent);
 
   static bool ImportCloseAllowed();
   static void setImportCloseAllowed(bool allowed);
@@ -74,7 +92,7 @@ class Tf_import : public QDialog {
   void fillDrives();
   QString mask() const;
 
-  MainWindow& window_;
+  ImportTarget& target_;
   QString directory_;
   QLineEdit* nomfich_;
   QLabel* Label1_;

@@ -19,8 +19,8 @@
 #include "analysis/permutation_run.h"
 #include "analysis/relatedness_run.h"
 #include "core/native_file.h"
-#include "editor/radio_group.h"
 #include "main_window_fixture.h"
+#include "widgets/radio_group.h"
 
 namespace relakin::test {
 

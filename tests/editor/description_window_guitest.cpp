@@ -1,14 +1,22 @@
 // The data-description window: its figures for a two-population table shown by Diagnostic,
-// labels that repeat, and a second fill that leaves nothing of the first.
+// labels that repeat, a second fill that leaves nothing of the first, and chart labels that read
+// whole.
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "editor/description_charts.h"
 #include "editor/description_window.h"
 #include "editor/string_grid.h"
 #include "main_window_fixture.h"
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace relakin::test {
 namespace {
@@ -128,6 +136,92 @@ TEST(DescriptionWindowTest, SecondFillLeavesNothingOfTheFirst) {
   EXPECT_EQ(w.popGrid()->rowCount(), 2);
   EXPECT_EQ(w.chart1()->bars()->count(), 1);
   EXPECT_EQ(w.chart3()->points()->count(), 1);
+}
+
+// `pops` populations named by `name`, and as many loci named the same way.
+DataDescription Named(int pops, const std::function<std::string(int)>& name) {
+  DataDescription d;
+  d.OutLocusNames = {""};
+  d.LocusAlleles = {{}};
+  d.PopNames = {""};
+  d.SampleSize = {0};
+  d.PopMeanAlleles = {0};
+  d.PopLocusAlleleCount = {{}};
+  for (int i = 1; i <= pops; ++i) {
+    d.OutLocusNames.push_back(name(i));
+    d.LocusAlleles.push_back({101, 102});
+    d.PopNames.push_back(name(i));
+    d.SampleSize.push_back(static_cast<std::uint16_t>(5 + i % 9));
+    d.PopMeanAlleles.push_back(2.0f);
+  }
+  d.PopLocusAlleleCount.assign(pops + 1, std::vector<std::uint16_t>(pops + 1, 2));
+  return d;
+}
+
+// The visible label items of `view`'s bottom axis, left to right.
+std::vector<QGraphicsTextItem*> DrawnLabels(BarChartView& view) {
+  const QStringList labels = view.categories()->categories();
+  std::vector<QGraphicsTextItem*> drawn;
+  for (QGraphicsItem* item : view.scene()->items()) {
+    auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+    if (text == nullptr || !text->isVisible()) continue;
+    if (labels.contains(text->toPlainText()) || text->toPlainText().contains("...") ||
+        text->toPlainText().contains(QChar(0x2026)))
+      drawn.push_back(text);
+  }
+  std::sort(drawn.begin(), drawn.end(), [](QGraphicsTextItem* a, QGraphicsTextItem* b) {
+    return a->sceneBoundingRect().center().x() < b->sceneBoundingRect().center().x();
+  });
+  return drawn;
+}
+
+// Every label of both bar charts is drawn whole, inside the chart and clear of its neighbours,
+// and the window fits the screen: short names, the names of an imported table, 25-character
+// names, many populations, and names too long to stand upright in the screen's height at the
+// chart's own font.
+TEST(DescriptionWindowTest, ChartLabelsReadWhole) {
+  const struct {
+    const char* what;
+    int pops;
+    std::function<std::string(int)> name;
+  } cases[] = {
+      {"short", 2, [](int i) { return "Pop" + std::to_string(i); }},
+      {"imported", 17, [](int i) { return "Population " + std::to_string(i); }},
+      {"longest, two", 2, [](int i) { return "Population de Saint-Nic" + std::to_string(10 + i); }},
+      {"longest", 17, [](int i) { return "Population de Saint-Nic" + std::to_string(10 + i); }},
+      {"many", 22, [](int i) { return "Colonie " + std::to_string(i); }},
+      {"too long", 3,
+       [](int i) { return "Population du col de la Schlucht " + std::to_string(i); }},
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DescriptionWindow w;
+    w.fill(Named(c.pops, c.name));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_LE(w.frameGeometry().height(), screen.height());
+    for (BarChartView* view : {w.chart1(), w.chart2()}) {
+      SCOPED_TRACE(view->objectName().toStdString());
+      w.notebook()->setCurrentWidget(view);
+      QCoreApplication::processEvents();
+      const QStringList labels = view->categories()->categories();
+      ASSERT_EQ(labels.size(), c.pops);
+      EXPECT_FALSE(view->categories()->labelsTruncated());
+      EXPECT_GE(view->categories()->labelsFont().pointSizeF(), 6.0);
+      const std::vector<QGraphicsTextItem*> drawn = DrawnLabels(*view);
+      QStringList texts;
+      for (QGraphicsTextItem* item : drawn) texts << item->toPlainText();
+      EXPECT_EQ(texts, labels);
+      for (std::size_t k = 0; k < drawn.size(); ++k) {
+        const QRectF box = drawn[k]->sceneBoundingRect();
+        EXPECT_TRUE(view->sceneRect().contains(box)) << texts[static_cast<int>(k)].toStdString();
+        if (k > 0) {
+          EXPECT_FALSE(box.intersects(drawn[k - 1]->sceneBoundingRect())) << k;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <map>
 #include <optional>
 
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 namespace relakin::test {
 

@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <ostream>
 
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';

@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QTableView>
 
-#include "editor/radio_group.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/dialogs/import_dialog.h"
 #include "formats/dialogs/preview_model.h"
 #include "main_window_fixture.h"
+#include "widgets/radio_group.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

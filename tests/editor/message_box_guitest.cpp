@@ -1,5 +1,5 @@
 // The program's message boxes show their text as it is: a file name or a typed text that looks
-// like markup keeps its tags.
+// like markup keeps its tags; and they are no narrower than their caption.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 namespace {
@@ -15,6 +15,9 @@ namespace {
 struct Seen {
   Qt::TextFormat format = Qt::AutoText;
   QString text;
+  QString title;
+  int width = 0;
+  QFont font;
   bool shown = false;
 };
 
@@ -28,7 +31,7 @@ Seen Answer(const std::function<void()>& show) {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      seen = {box->textFormat(), box->text(), true};
+      seen = {box->textFormat(), box->text(), box->windowTitle(), box->width(), box->font(), true};
       box->done(QMessageBox::Ok);
     } else {
       modal->close();
@@ -50,6 +53,23 @@ TEST(MessageBoxes, ShowMarkupAsPlainText) {
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.format, Qt::PlainText);
     EXPECT_EQ(seen.text, text);
+  }
+}
+
+// A window manager puts the caption in a title bar beside the window's icon and three buttons:
+// a box of a short message leaves room for them all.
+TEST(MessageBoxes, AreNoNarrowerThanTheirCaption) {
+  QtPrompts prompts;
+  const Seen told = Answer([&] { prompts.tell(nullptr, QMessageBox::NoIcon, "Vide !"); });
+  const Seen asked = Answer([&] {
+    prompts.ask(nullptr, QMessageBox::NoIcon, "Oui ?", QMessageBox::Yes | QMessageBox::No);
+  });
+  for (const Seen& seen : {told, asked}) {
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, "RELAKIN");
+    QFont bold = seen.font;
+    bold.setBold(true);
+    EXPECT_GE(seen.width, QFontMetrics(bold).horizontalAdvance(seen.title) + 4 * 24);
   }
 }
 

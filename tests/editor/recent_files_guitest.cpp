@@ -10,10 +10,10 @@
 #include "core/mru_file_list.h"
 #include "editor/mru_file_list_menu.h"
 #include "editor/mru_storage.h"
-#include "editor/radio_group.h"
 #include "editor/recent_file_commands.h"
 #include "formats/dialogs/import_dialog.h"
 #include "main_window_fixture.h"
+#include "widgets/radio_group.h"
 
 // Paths read in failure messages.
 QT_BEGIN_NAMESPACE

@@ -1,16 +1,23 @@
-// Renders relakin's main window with a table and every page of the data-description window.
-// With RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the images are saved there as PNG.
+// Renders relakin's main window with a table and every page of the data-description window,
+// the import dialogs, and the windows of a table imported from FSTAT (nancycats.dat): the main
+// window, the data description, the subset chooser, the result viewer and a message box. With
+// RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the images are saved there as PNG.
 #include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 
+#include "analysis/dialogs/poploclist_dialog.h"
 #include "editor/description_window.h"
-#include "editor/radio_group.h"
+#include "editor/result_viewer.h"
+#include "editor/view_file_command.h"
 #include "formats/dialogs/fictext_dialog.h"
 #include "formats/dialogs/import_dialog.h"
 #include "main_window_fixture.h"
+#include "modal_windows.h"
+#include "platform/url_opener.h"
+#include "widgets/radio_group.h"
 
 namespace relakin::test {
 namespace {
@@ -93,6 +100,82 @@ TEST_F(ScreenshotTest, ImportDialogsWithATextFileInThePreview) {
   };
   trigger("Importer1");
   EXPECT_EQ(prompts.dialogs, QStringList({"f_import", "f_fictext"}));
+  for (const QString& path : saved) std::printf("%s\n", qPrintable(path));
+}
+
+// Never asked: the viewer shows text files itself.
+class NoBrowser : public UrlOpener {
+ public:
+  bool open(const QUrl&) override { return false; }
+};
+
+TEST_F(ScreenshotTest, WindowsOfAnImportedFstatTable) {
+  ASSERT_TRUE(QFile::copy(QString(RELAKIN_TEST_DATA) + "/formats/nancycats.dat", path("cats.dat")));
+  prompts.onDialog["f_import"] = [](QDialog& d) {
+    auto& i = static_cast<Tf_import&>(d);
+    i.nomfich()->setText("cats.dat");
+    i.Nature()->setItemIndex(1);
+    i.OKBtn()->click();
+    return d.result();
+  };
+  trigger("Importer1");
+  ASSERT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join("\n").toStdString();
+  ASSERT_EQ(window->document().NbPops, 17u);
+  QCoreApplication::processEvents();
+  QStringList saved;
+  Keep(*window, "imported-main", saved);
+
+  static const char* const kPages[] = {"populations", "locus",       "chart-alleles",
+                                       "chart-sizes", "chart-means", "alleles-by-pop"};
+  prompts.onDialog["f_descript"] = [&saved](QDialog& d) {
+    auto& w = static_cast<DescriptionWindow&>(d);
+    for (int i = 0; i < w.notebook()->count(); ++i) {
+      w.notebook()->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      Keep(w, QString("imported-description-") + kPages[i], saved);
+    }
+    return int(QDialog::Accepted);
+  };
+  trigger("Diagnostique1");
+
+  {
+    Tpoploclist chooser(window->document(), prompts, window.get());
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    Keep(chooser, "imported-subset-chooser", saved);
+    chooser.reject();
+  }
+
+  // A relatedness matrix of 40 individuals, as the relatedness run writes it.
+  QFile matrix(path("cats.res"));
+  ASSERT_TRUE(matrix.open(QIODevice::WriteOnly));
+  matrix.write(
+      "Relatedness (Queller & Goodnight)  Donn\xe9"
+      "es : cats\r\n");
+  for (int i = 1; i <= 40; ++i) {
+    QByteArray row = QByteArray::number(i).rightJustified(4);
+    for (int j = 1; j <= 40; ++j)
+      row += QByteArray::number(i == j ? 1.0 : ((i * 7 + j * 3) % 17 - 8) / 32.0, 'f', 4)
+                 .rightJustified(8);
+    matrix.write(row + "\r\n");
+  }
+  matrix.close();
+  NoBrowser browser;
+  window->showMaximized();
+  QCoreApplication::processEvents();
+  ResultViewer* viewer = ShowResultFile(path("cats.res"), window.get(), browser);
+  ASSERT_NE(viewer, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+  Keep(*viewer, "imported-viewer", saved);
+  delete viewer;
+
+  {
+    gui_testing::ModalAnswer answer([&saved](QWidget* box) {
+      Keep(*box, "message", saved);
+      gui_testing::CloseModal(box);
+    });
+    QtPrompts().tell(window.get(), QMessageBox::NoIcon, QString::fromUtf8("Traitement annulé !"));
+  }
   for (const QString& path : saved) std::printf("%s\n", qPrintable(path));
 }
 

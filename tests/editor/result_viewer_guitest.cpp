@@ -1,9 +1,12 @@
 // Tools > "&View File content ...": HTML pages go to the desktop's browser, every other file to
 // the read-only viewer window, which prints.
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <QScreen>
+#include <QScrollBar>
 #include <QUrl>
 
 #include "editor/result_viewer.h"
@@ -147,6 +150,58 @@ TEST_F(ViewFileTest, CancelledDialogOrUnreadableFileShowsNoViewer) {
   ASSERT_EQ(prompts.errors().size(), 2);
   EXPECT_TRUE(prompts.errors()[0].contains(path("missing.res")))
       << prompts.errors()[0].toStdString();
+}
+
+// `lines` lines of `line`, CR LF ended.
+QByteArray Lines(int lines, const QByteArray& line) {
+  QByteArray text;
+  for (int i = 0; i < lines; ++i) text += line + "\r\n";
+  return text;
+}
+
+// The viewer opens at the size of its file's text, nine tenths of the screen at most, with a
+// scroll bar only across a side that does not fit, and centred on the main window.
+TEST_F(ViewFileTest, ViewerFitsItsTextAndIsCentredOnTheMainWindow) {
+  window->setGeometry(50, 100, 700, 600);  // room on every side for the longest file
+  const QRect screen = window->screen()->availableGeometry();
+  const QSize most(screen.width() * 9 / 10, screen.height() * 9 / 10);
+  const struct Case {
+    const char* name;
+    QByteArray text;
+    bool wide, high;
+  } cases[] = {
+      {"matrix.res", Lines(12, QByteArray("   0.2500").repeated(10)), false, false},
+      {"limits.res", Lines(6, QByteArray("-0.1250\t").repeated(7)), false, false},
+      {"wide.res", Lines(40, QByteArray("  -0.0417").repeated(40)), true, false},
+      {"long.res", Lines(400, "   1   2    0.2500"), false, true},
+  };
+  int matrixWidth = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    view(write(c.name, c.text));
+    ASSERT_EQ(viewers().size(), 1);
+    ResultViewer* viewer = viewers().front();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+    QCoreApplication::processEvents();
+    QPlainTextEdit* text = viewer->textView();
+    EXPECT_LE(viewer->width(), most.width());
+    EXPECT_LE(viewer->height(), most.height());
+    EXPECT_EQ(text->horizontalScrollBar()->maximum() > 0, c.wide);
+    EXPECT_EQ(text->verticalScrollBar()->maximum() > 0, c.high);
+    if (c.wide) {
+      EXPECT_EQ(viewer->width(), most.width());
+    }
+    if (c.high) {
+      EXPECT_EQ(viewer->height(), most.height());
+    }
+    const QPoint offset = viewer->frameGeometry().center() - window->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << " " << offset.y();
+    if (std::string(c.name) == "matrix.res") matrixWidth = viewer->width();
+    if (c.wide) {
+      EXPECT_GT(viewer->width(), matrixWidth);
+    }
+    delete viewer;
+  }
 }
 
 TEST_F(ViewFileTest, ViewerPrintsItsText) {

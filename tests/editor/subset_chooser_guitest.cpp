@@ -1,5 +1,9 @@
 // The subset chooser: moving populations and loci between its lists, the two messages of OK,
 // the close flag, and the selection file it has written before the analysis runs on it.
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
 #include <functional>
 
 #include "analysis_dialogs_fixture.h"
@@ -298,6 +302,67 @@ TEST_F(SubsetChooserRuns, ConfidenceIntervalsOnASubset) {
   CoreRun core;
   RunConfidenceIntervals("core.tmp", "core.res", 0, 2, true, 1, core.context);
   EXPECT_EQ(ReadAll(path("five_pops.res")), ReadAll(path("core.res")));
+}
+
+// Each list shows its longest item whole, without scrolling sideways, before and after the
+// items moved: the populations of an imported table ("12-Population 12") and 25-character
+// names. Names too long for the screen together scroll sideways, and the chooser still fits.
+TEST(SubsetChooser, ListsShowTheirLongestItemWhole) {
+  const auto imported = [](int p) { return std::string("Population ").append(std::to_string(p)); };
+  const auto longest = [](int p) {
+    return std::string("Population de Saint-Nic").append(std::to_string(10 + p));
+  };
+  const struct {
+    const char* what;
+    int pops;
+    std::function<std::string(int)> name;
+    const char* loci[2];
+    bool whole;
+  } cases[] = {
+      {"imported", 17, imported, {"fca8", "fca23"}, true},
+      {"longest", 12, longest, {"fca8", "fca23"}, true},
+      {"too wide", 12, longest, {"Adh-microsatellite", "Pgm-2-locus-nuclear"}, false},
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Document doc;
+    doc.Cells.Resize(4, c.pops + 2);
+    doc.Cells.SetCell(2, 1, c.loci[0]);
+    doc.Cells.SetCell(3, 1, c.loci[1]);
+    for (int p = 1; p <= c.pops; ++p) {
+      ++doc.NbPops;
+      doc.SetPopFirstRow(p, static_cast<std::uint16_t>(p + 1));
+      doc.SetPopName(p, c.name(p));
+      doc.Cells.SetCell(1, p + 1, std::string("i").append(std::to_string(p)));
+      doc.Cells.SetCell(2, p + 1, "101101");
+      doc.Cells.SetCell(3, p + 1, "101102");
+    }
+    FakePrompts prompts;
+    Tpoploclist chooser(doc, prompts);
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    EXPECT_GE(chooser.width(), 616);
+    EXPECT_EQ(chooser.height(), 261);
+    EXPECT_LE(chooser.frameGeometry().width(), screen.width());
+    const auto expectWhole = [&c](QListWidget* list, const QString& text) {
+      QCoreApplication::processEvents();
+      SCOPED_TRACE(list->objectName().toStdString());
+      const bool fits =
+          list->viewport()->width() >= QFontMetrics(list->font()).horizontalAdvance(text);
+      EXPECT_EQ(fits, c.whole);
+      EXPECT_EQ(list->horizontalScrollBar()->maximum() == 0, c.whole);
+    };
+    const QString pop = QString::number(c.pops) + "-" + QString::fromStdString(c.name(c.pops));
+    const QString locus = QString("2-") + c.loci[1];
+    expectWhole(chooser.SrcList, pop);
+    expectWhole(chooser.srcloc, locus);
+    Click(chooser.IncAllBtn);
+    Click(chooser.SpeedButton2);
+    expectWhole(chooser.DstList, pop);
+    expectWhole(chooser.dstloc, locus);
+    chooser.reject();
+  }
 }
 
 }  // namespace

@@ -62,6 +62,8 @@ inline void ClickButton(QWidget* window, const char* name) {
 struct BoxSeen {
   QString title;
   QString text;
+  int width = 0;
+  QFont font;
   bool seen = false;
   std::unique_ptr<gui_testing::ModalAnswer> answer;
 };
@@ -72,6 +74,8 @@ struct BoxSeen {
     ASSERT_TRUE(message) << w->metaObject()->className();
     box->title = message->windowTitle();
     box->text = message->text();
+    box->width = message->width();
+    box->font = message->font();
     box->seen = true;
     QTest::mouseClick(message->button(QMessageBox::Ok), Qt::LeftButton);
   });

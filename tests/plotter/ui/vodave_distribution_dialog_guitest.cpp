@@ -1,7 +1,9 @@
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPrinter>
 #include <QTableWidget>
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -35,7 +37,7 @@ class VodaveDistributionDialogTest : public PlotterTest {
     std::map<QString, QString> texts;
     for (auto* edit : dialog->findChildren<QLineEdit*>()) {
       if (edit->objectName().isEmpty()) continue;  // a line edit inside another widget
-      EXPECT_FALSE(edit->isEnabled()) << edit->objectName().toStdString();
+      EXPECT_TRUE(edit->isEnabled() && edit->isReadOnly()) << edit->objectName().toStdString();
       texts[edit->objectName()] = edit->text();
     }
     return texts;
@@ -74,6 +76,35 @@ TEST_F(VodaveDistributionDialogTest, ShowsTheStatisticsOfTheFileJustOpened) {
     EXPECT_EQ(Row(dialog, 11), (QStringList{"Total", "13"}));
     EXPECT_EQ(grid->columnWidth(0), 120);
     EXPECT_EQ(grid->rowHeight(0), 20);
+  });
+}
+
+// The figures are read-only, not disabled: drawn in the normal text colour, not greyed out, and
+// the keyboard still goes from button to button.
+TEST_F(VodaveDistributionDialogTest, ShowsTheFiguresInTheNormalTextColour) {
+  Open(TestData("permutation12.res"));
+  ShowDistribution([](QWidget* dialog) {
+    int edits = 0;
+    for (auto* edit : dialog->findChildren<QLineEdit*>()) {
+      if (edit->objectName().isEmpty()) continue;
+      SCOPED_TRACE(edit->objectName().toStdString());
+      ++edits;
+      EXPECT_TRUE(edit->isEnabled());
+      EXPECT_TRUE(edit->isReadOnly());
+      EXPECT_FALSE(edit->focusPolicy() & Qt::TabFocus);
+      ASSERT_FALSE(edit->text().isEmpty());
+      // The darkest pixel inside the frame belongs to the figure's text.
+      const QImage image = edit->grab().toImage();
+      const QRect inside = QRect(QPoint(), image.size()).adjusted(4, 4, -4, -4);
+      int darkest = 255;
+      for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+          darkest = std::min(darkest, qGray(image.pixel(x, y)));
+      const QPalette& palette = edit->palette();
+      EXPECT_LE(darkest, qGray(palette.color(QPalette::Active, QPalette::Text).rgb()) + 48);
+      EXPECT_LT(darkest, qGray(palette.color(QPalette::Disabled, QPalette::Text).rgb()));
+    }
+    EXPECT_EQ(edits, 15);
   });
 }
 

@@ -10,6 +10,7 @@
 #include <QtCharts/QValueAxis>
 #include <vector>
 
+#include "plotter/error_box.h"
 #include "plotter/histogram_chart.h"
 #include "plotter/open_dialog_filter.h"
 #include "plotter_gui_helpers.h"
@@ -144,6 +145,17 @@ TEST_F(VodaveMainWindowTest, ShowsReadErrorsAndKeepsTheMenusAsTheyWere) {
       EXPECT_EQ(Item("Variable1")->isEnabled(), loaded);
     }
   }
+}
+
+// A window manager puts the caption in a title bar beside the window's icon and three buttons:
+// the error box of a short message leaves room for them all.
+TEST_F(VodaveMainWindowTest, ErrorBoxIsNoNarrowerThanItsCaption) {
+  auto box = CloseNextMessageBox();
+  ShowErrorBox(&w.Form1, "Vide.");
+  ASSERT_TRUE(box->seen);
+  QFont bold = box->font;
+  bold.setBold(true);
+  EXPECT_GE(box->width, QFontMetrics(bold).horizontalAdvance(box->title) + 4 * 24);
 }
 
 // 70000 would be 4464 in 16 bits; the file is refused and the program goes on without it.

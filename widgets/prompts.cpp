@@ -1,10 +1,31 @@
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QStringList>
 
 namespace relakin {
+namespace {
+
+// What a window manager's title bar holds beside the caption: the window's icon and its
+// buttons, with their margins.
+constexpr int kTitleBarControls = 160;
+
+// A box no narrower than its caption: a window manager cuts the caption of a narrow box.
+void KeepCaptionWhole(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  QFont font = box.font();
+  font.setBold(true);
+  const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarControls;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
 
 QString QtFileFilter(const QString& pairs) {
   const QStringList parts = pairs.split('|');
@@ -53,6 +74,7 @@ void QtPrompts::tell(QWidget* parent, QMessageBox::Icon icon, const QString& tex
   QMessageBox box(icon, kAppTitle, text, QMessageBox::Ok, parent);
   // Messages quote file names, cells and typed text: never read them as markup.
   box.setTextFormat(Qt::PlainText);
+  KeepCaptionWhole(box);
   box.exec();
 }
 
@@ -61,6 +83,7 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
                                            QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, kAppTitle, text, buttons, parent);
   box.setTextFormat(Qt::PlainText);
+  KeepCaptionWhole(box);
   const int result = box.exec();
   const auto button = static_cast<QMessageBox::StandardButton>(result);
   if (buttons.testFlag(button)) return button;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/messages.h"
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 namespace relakin {
 
