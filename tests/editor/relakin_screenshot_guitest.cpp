@@ -22,7 +22,11 @@
 namespace relakin::test {
 namespace {
 
-using ScreenshotTest = MainWindowTest;
+class ScreenshotTest : public MainWindowTest {
+ protected:
+  // The next data-description window is kept page by page, each named `prefix` + its page.
+  void keepDescriptionPages(const QString& prefix, QStringList& saved);
+};
 
 // True when the image holds more than one colour: something was drawn.
 bool HasContent(const QImage& image) {
@@ -46,6 +50,20 @@ void Keep(QWidget& widget, const QString& name, QStringList& saved) {
   saved << path;
 }
 
+void ScreenshotTest::keepDescriptionPages(const QString& prefix, QStringList& saved) {
+  static const char* const kPages[] = {"populations", "locus",       "chart-alleles",
+                                       "chart-sizes", "chart-means", "alleles-by-pop"};
+  prompts.onDialog["f_descript"] = [prefix, &saved](QDialog& d) {
+    auto& w = static_cast<DescriptionWindow&>(d);
+    for (int i = 0; i < w.notebook()->count(); ++i) {
+      w.notebook()->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      Keep(w, prefix + kPages[i], saved);
+    }
+    return int(QDialog::Accepted);
+  };
+}
+
 TEST_F(ScreenshotTest, MainWindowWithATableAndTheDescriptionWindow) {
   window->resize(1000, 560);
   openFixture("screenshot.bvt");
@@ -55,17 +73,7 @@ TEST_F(ScreenshotTest, MainWindowWithATableAndTheDescriptionWindow) {
   QStringList saved;
   Keep(*window, "main", saved);
 
-  static const char* const kPages[] = {"populations", "locus",       "chart-alleles",
-                                       "chart-sizes", "chart-means", "alleles-by-pop"};
-  prompts.onDialog["f_descript"] = [&saved](QDialog& d) {
-    auto& w = static_cast<DescriptionWindow&>(d);
-    for (int i = 0; i < w.notebook()->count(); ++i) {
-      w.notebook()->setCurrentIndex(i);
-      QCoreApplication::processEvents();
-      Keep(w, QString("description-") + kPages[i], saved);
-    }
-    return int(QDialog::Accepted);
-  };
+  keepDescriptionPages("description-", saved);
   trigger("Diagnostique1");
   EXPECT_EQ(prompts.dialogs, QStringList({"f_descript"}));
   for (const QString& path : saved) std::printf("%s\n", qPrintable(path));
@@ -125,17 +133,7 @@ TEST_F(ScreenshotTest, WindowsOfAnImportedFstatTable) {
   QStringList saved;
   Keep(*window, "imported-main", saved);
 
-  static const char* const kPages[] = {"populations", "locus",       "chart-alleles",
-                                       "chart-sizes", "chart-means", "alleles-by-pop"};
-  prompts.onDialog["f_descript"] = [&saved](QDialog& d) {
-    auto& w = static_cast<DescriptionWindow&>(d);
-    for (int i = 0; i < w.notebook()->count(); ++i) {
-      w.notebook()->setCurrentIndex(i);
-      QCoreApplication::processEvents();
-      Keep(w, QString("imported-description-") + kPages[i], saved);
-    }
-    return int(QDialog::Accepted);
-  };
+  keepDescriptionPages("imported-description-", saved);
   trigger("Diagnostique1");
 
   {
