@@ -2,6 +2,7 @@
 // number of loci is known from the locus line and the first individual before any row is made.
 #include "formats/delimited_text_import.h"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -33,7 +34,23 @@ bool ParseAllele(std::string_view s, std::uint16_t& value) {
   return true;
 }
 
+bool AllDigits(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::optional<std::string> GenotypeOfText(std::string_view text, std::uint8_t digits) {
+  const std::size_t d = digits;
+  std::string padded;
+  if (text.size() > d && text.size() < 2 * d && AllDigits(text)) {
+    // A spreadsheet drops a number's leading zeros: 123 was 0123.
+    padded = std::string(2 * d - text.size(), '0') + std::string(text);
+    text = padded;
+  } else if (text.size() > 2 * d) {
+    // What stands between the alleles may only part them: digits there would be lost.
+    const std::string_view middle = text.substr(d, text.size() - 2 * d);
+    if (std::any_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return std::nullopt;
+  }
   std::uint16_t a1 = 0;
   std::uint16_t a2 = 0;
   if (!ParseAllele(LeftChars(text, digits), a1) || !ParseAllele(RightChars(text, digits), a2))
@@ -53,8 +70,10 @@ std::size_t FilledCount(Fields fields) {
 }
 
 std::string CountMessage(std::size_t found, std::size_t expected) {
-  return std::to_string(found) + (found > 1 ? " génotypes trouvés, " : " génotype trouvé, ") +
-         std::to_string(expected) + (expected > 1 ? " attendus" : " attendu");
+  const std::string what = found == 0   ? "aucun génotype trouvé, "
+                           : found == 1 ? "1 génotype trouvé, "
+                                        : std::to_string(found) + " génotypes trouvés, ";
+  return what + std::to_string(expected) + (expected > 1 ? " attendus" : " attendu");
 }
 
 struct Record {
@@ -64,10 +83,9 @@ struct Record {
 
 class DelimitedReader {
  public:
-  DelimitedReader(const DelimitedTextOptions& o, const std::string& name, ImportWarnings* warnings)
+  DelimitedReader(const DelimitedTextOptions& o, const std::string& name)
       : o_(o),
         name_(name),
-        warnings_(warnings),
         identity_(std::size_t{o.PopulationColumn} + std::size_t{o.IndividualColumn}) {}
 
   Document Read(std::string_view text) {
@@ -105,42 +123,37 @@ class DelimitedReader {
     int line = 0;
     if (lociTaken_) {
       line = locusLine_.line;
-      Fields names(locusLine_.fields);
-      names = names.first(FilledCount(names));
-      if (!records_.empty() && HeadsEveryColumn(names.size(), GenotypeFields(records_.front()))) {
-        names = names.subspan(identity_);
-        headingNote_ = " (ligne " + std::to_string(line) +
-                       " : titres de toutes les colonnes, identifiants compris)";
-        if (warnings_) {
-          warnings_->push_back(Where(line) +
-                               (identity_ > 1
-                                    ? "la ligne des locus porte aussi les titres des deux colonnes "
-                                      "d'identifiants, qui ne sont pas pris pour des locus."
-                                    : "la ligne des locus porte aussi le titre de la colonne "
-                                      "d'identifiants, qui n'est pas pris pour un locus."));
+      const Fields names(locusLine_.fields);
+      names_ = names.first(FilledCount(names));
+      loci_ = names_.size();
+    } else if (!records_.empty()) {
+      // The widest line: a spreadsheet pads the narrower ones, an empty cell is no locus less.
+      for (const Record& r : records_) {
+        const std::size_t filled = FilledCount(GenotypeFields(r));
+        if (filled > loci_) {
+          loci_ = filled;
+          widest_ = r.line;
         }
       }
-      names_ = names;
-    } else if (!records_.empty()) {
-      const Record& first = records_.front();
-      line = first.line;
-      CheckIdentity(first);
-      loci_ = FilledCount(GenotypeFields(first));
+      line = records_.front().line;
+      CheckIdentity(records_.front());
       if (loci_ == 0) throw Error(ErrorKind::Input, Where(line) + "aucun génotype trouvé.", line);
+      line = widest_;
     }
-    if (lociTaken_) loci_ = names_.size();
     if (loci_ > kMaxLoci) {
       throw Error(ErrorKind::Capacity, Where(line) + "trop de champs : 65534 locus au plus.", line);
     }
   }
 
-  // Whether `names` locus names stand over the identity columns too: the first individual's
-  // genotype fields fit one locus per name left once the identity headings are off, and are
-  // too few for all the names.
-  bool HeadsEveryColumn(std::size_t names, Fields first) const {
-    if (identity_ == 0 || names <= identity_) return false;
-    const std::size_t loci = names - identity_;
-    return FilledCount(first) <= loci && loci <= first.size() && first.size() < names;
+  // Why a line of `found` genotype fields does not fit, where a hint can tell.
+  std::string CountHint(std::size_t found) const {
+    if (lociTaken_ && identity_ > 0 && found + identity_ == loci_) {
+      return " ; la ligne " + std::to_string(locusLine_.line) +
+             " ne doit nommer que les locus, sans les colonnes d'identifiants";
+    }
+    if (!lociTaken_ && found < loci_)
+      return " (la ligne " + std::to_string(widest_) + " en porte " + std::to_string(loci_) + ")";
+    return {};
   }
 
   void CheckIdentity(const Record& r) const {
@@ -157,10 +170,9 @@ class DelimitedReader {
     const Fields fields = GenotypeFields(r);
     const std::size_t filled = FilledCount(fields);
     if (fields.size() < loci_ || filled > loci_) {
+      const std::size_t found = filled > loci_ ? filled : fields.size();
       throw Error(ErrorKind::Input,
-                  Where(r.line) + CountMessage(filled > loci_ ? filled : fields.size(), loci_) +
-                      headingNote_ + ".",
-                  r.line);
+                  Where(r.line) + CountMessage(found, loci_) + CountHint(found) + ".", r.line);
     }
     return fields.first(loci_);
   }
@@ -210,22 +222,21 @@ class DelimitedReader {
 
   const DelimitedTextOptions& o_;
   const std::string& name_;
-  ImportWarnings* warnings_;
   const std::size_t identity_;  // identity fields at the start of an individual's line
   bool lociTaken_ = false;
   Record locusLine_;
   Fields names_;
-  std::string headingNote_;  // said with a count error when the locus line heads every column
+  int widest_ = 0;  // without a locus line, the line with the most genotypes
   std::size_t loci_ = 0;
   std::vector<Record> records_;
 };
 
 Document ReadDelimited(std::string_view text, const DelimitedTextOptions& options,
-                       const std::string& name, ImportWarnings* warnings) {
+                       const std::string& name) {
   if (options.Digits < 1 || options.Digits > 3)
     throw std::invalid_argument("digits per allele: 1, 2 or 3");
   if (options.Separator.size() > 1) throw std::invalid_argument("separator: one character");
-  return DelimitedReader(options, name, warnings).Read(text);
+  return DelimitedReader(options, name).Read(text);
 }
 
 }  // namespace
@@ -238,14 +249,13 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits) {
 
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
                            const std::string& name, ImportWarnings* warnings) {
-  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name,
-                       warnings);
+  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name);
 }
 
 Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options,
                            ImportWarnings* warnings) {
-  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options, FileName,
-                       warnings);
+  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options,
+                       FileName);
 }
 
 }  // namespace relakin

@@ -22,8 +22,11 @@ struct DelimitedTextOptions {
 };
 
 // The genotype code of one field: the alleles written by its first D and its last D characters
-// (a field of D characters or fewer is a homozygote). Throws Error(Conversion) when either is
-// not a non-negative decimal number (leading blanks allowed). Precondition: 1 <= D <= 3.
+// (a field of D characters or fewer is a homozygote). A field of digits alone between D + 1 and
+// 2D - 1 characters long lost leading zeros, as spreadsheets drop them: they are put back (123
+// is 0123 with D = 2). Throws Error(Conversion) when either allele is not a non-negative decimal
+// number (leading blanks allowed), or when a field longer than 2D holds digits between its first
+// and last D characters (they would be lost). Precondition: 1 <= D <= 3.
 std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits);
 
 // Reads delimited text into a new document. Lines are cut as CutFields says
@@ -31,14 +34,14 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits);
 // are no record.
 //
 // The number of loci is the number of names on the locus line (empty names at its end do not
-// count: a spreadsheet pads its rows so), or without a locus line the number of genotype fields
-// of the first individual up to its last non-empty one. Every individual must then have exactly
+// count: a spreadsheet pads its rows so), or without a locus line the largest number of genotype
+// fields of an individual up to its last non-empty one. Every individual must then have exactly
 // one genotype field per locus: an empty field is a missing genotype, empty fields past the last
 // locus are padding and ignored, and a line with fewer fields or with a non-empty field past the
-// last locus is refused. A locus line with exactly one name more per identity column than the
-// first individual has genotype fields (and for which that individual's fields are too few) is
-// a heading over every column, as spreadsheets write: the headings of the identity columns are
-// dropped, said in `warnings`, and the other names name the loci.
+// last locus is refused; the message says how many were expected. A locus line that also heads
+// the identity columns (as spreadsheets write "Pop;Ind;L1;L2") is refused so, at the first
+// individual, with a word on what the locus line must hold: nothing tells it from a locus line
+// whose individuals lack genotypes.
 //
 // Each change of population identifier (compared as text) starts a population named by the
 // identifier (first 25 characters); without an identifier column the table has one population

@@ -56,6 +56,8 @@ class FstatReader {
     if (starts) doc.SetPopName(doc.NbPops, NumberedPopulationName(doc.NbPops));
     doc.Cells.SetCell(1, row, std::to_string(p));
     for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(row - 1, l, line));
+    if (in_.SkipSeparatorsOnLine())
+      in_.FailAt(line, TextAfterGenotypes(in_.NextToken(), row - 1, loci));
     in_.SkipLine();
   }
 

@@ -231,19 +231,17 @@ class GenepopReader {
       if (token.empty()) return;
       doc.Cells.SetCell(nextLocus_ + 1, row_, Genotype(token, line));
     }
-    if (const std::string_view extra = tokens.Next(); !extra.empty()) {
-      const std::string expected =
-          loci_ == 1 ? "1 génotype attendu" : std::to_string(loci_) + " génotypes attendus";
-      in_.FailAt(line, QuotedText(extra) + " après le dernier génotype de l'individu " +
-                           std::to_string(row_ - 1) + " (" + expected + ", un par locus).");
-    }
+    if (const std::string_view extra = tokens.Next(); !extra.empty())
+      in_.FailAt(line, TextAfterGenotypes(extra, row_ - 1, loci_));
   }
 
   std::string Genotype(std::string_view token, int line) {
     const std::string_view digits = DigitsOf(token);
     if (digits.empty()) in_.FailAt(line, "génotype attendu, trouvé " + QuotedText(token) + ".");
     if (digits.size() > kMostDigits) in_.FailAt(line, WidthRefusal(digits, 0));
-    if (digits.size() == 4 || digits.size() == 6) {
+    // Zeros alone are missing in every width and tell none ("0000" in a six-digit file).
+    const bool zeros = digits.find_first_not_of('0') == std::string_view::npos;
+    if (!zeros && (digits.size() == 4 || digits.size() == 6)) {
       WidthSeen& seen = digits.size() == 4 ? four_ : six_;
       if (seen.count++ == 0) seen.first = {nextLocus_ + 1, row_, line, digits};
     }

@@ -1,10 +1,18 @@
 #include "formats/import_table.h"
 
 #include "core/errors.h"
+#include "core/quoted_text.h"
 
 namespace relakin {
 
 std::string ImportedLocusHeading(int l) { return "locus" + std::to_string(l); }
+
+std::string TextAfterGenotypes(std::string_view text, int k, int loci) {
+  const std::string expected =
+      loci == 1 ? "1 génotype attendu" : std::to_string(loci) + " génotypes attendus";
+  return QuotedText(text) + " après le dernier génotype de l'individu " + std::to_string(k) + " (" +
+         expected + ", un par locus).";
+}
 
 std::string NumberedPopulationName(int q) { return "Population " + std::to_string(q); }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/document.h"
 
@@ -43,6 +44,10 @@ std::string ImportedLocusHeading(int l);
 // "<fileName>, ligne <line> : " (without the name when it is empty), the start of a located
 // error message.
 std::string WhereInFile(const std::string& fileName, int line);
+
+// What an import says of `text` standing after the last of the `loci` genotypes of individual k
+// on its line: genotypes the file holds beyond its loci would be lost without a word.
+std::string TextAfterGenotypes(std::string_view text, int k, int loci);
 
 // "Population " + q, the name the older pair and FSTAT readers give population q.
 std::string NumberedPopulationName(int q);

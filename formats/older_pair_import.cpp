@@ -64,6 +64,8 @@ class OlderPairReader {
     if (starts) doc.SetPopName(doc.NbPops, NumberedPopulationName(doc.NbPops));
     doc.Cells.SetCell(1, row, name);
     for (int l = 1; l <= loci; ++l) doc.Cells.SetCell(l + 1, row, ReadGenotype(k, l, line));
+    if (data_.SkipSeparatorsOnLine())
+      data_.FailAt(line, TextAfterGenotypes(data_.NextToken(), static_cast<int>(k), loci));
     data_.SkipLine();
   }
 

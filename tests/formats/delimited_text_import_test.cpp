@@ -156,19 +156,14 @@ TEST(DelimitedTextImport, ReadAsItMeansOrRefusedNamingTheLine) {
        Reads(
            {"||locus1|locus2", "||L1|L2", "Pop Ind1|i1|001001|002002", "    Ind2|i2|003003|000000"},
            {"p"})},
-      {"a heading over every column: the identity headings are no loci", Options(";"),
-       "Pop;Ind;L1;L2\nP1;i1;0101;0202\nP2;i2;0303;\n",
-       Reads(
-           {"||locus1|locus2", "||L1|L2", "Pop Ind1|i1|001001|002002", "Pop Ind2|i2|003003|000000"},
-           {"P1", "P2"},
-           "t.txt, ligne 1 : la ligne des locus porte aussi les titres des deux colonnes")},
-      {"a heading over every column with one identity column", Options(";", 2, true, false, true),
-       "Site;L1;L2\nP1;0101;0202\n",
-       Reads({"||locus1|locus2", "||L1|L2", "Pop Ind1||001001|002002"}, {"P1"},
-             "t.txt, ligne 1 : la ligne des locus porte aussi le titre de la colonne")},
-      {"no locus line: the first individual's genotypes, padding off, give the count",
-       Options(";", 2, false), "P;i1;0101;0202;;\nP;i2;0303;\n",
-       Reads({"||locus1|locus2", "|||", "Pop Ind1|i1|001001|002002", "    Ind2|i2|003003|000000"},
+      {"no locus line: the widest individual, padding off, gives the count", Options(";", 2, false),
+       "P;i1;0101;;\nP;i2;0303;0404;;\n",
+       Reads({"||locus1|locus2", "|||", "Pop Ind1|i1|001001|000000", "    Ind2|i2|003003|004004"},
+             {"P"})},
+      {"genotypes whose leading zeros a spreadsheet dropped", Options(";", 3, false),
+       "P;i1;99101;1002;7\nP;i2;0;100100;12345\n",
+       Reads({"||locus1|locus2|locus3", "||||", "Pop Ind1|i1|099101|001002|007007",
+              "    Ind2|i2|000000|100100|012345"},
              {"P"})},
       {"a byte order mark is no part of the first locus name", Options(";"),
        "\xEF\xBB\xBFL1;L2\nP;i;0101;0202\n",
@@ -183,24 +178,35 @@ TEST(DelimitedTextImport, ReadAsItMeansOrRefusedNamingTheLine) {
        Refused(ErrorKind::Input, 3, "t.txt, ligne 3 : 3 génotypes trouvés, 2 attendus.")},
       {"fewer genotype fields than loci", Options(";"), "L1;L2\n\nP1;i1;0101\n",
        Refused(ErrorKind::Input, 3, "t.txt, ligne 3 : 1 génotype trouvé, 2 attendus.")},
-      {"a first line one genotype per identity column short: the locus line heads every column",
-       Options(","), "A,B,C\np,i1,0101\np,i2,0101,0202,0303,0404\n",
-       Refused(ErrorKind::Input, 3,
-               "ligne 3 : 4 génotypes trouvés, 1 attendu (ligne 1 : titres de toutes les colonnes, "
-               "identifiants compris).")},
+      {"a heading over every column", Options(";"), "Pop;Ind;L1;L2\nP1;i1;0101;0202\n",
+       Refused(ErrorKind::Input, 2,
+               "t.txt, ligne 2 : 2 génotypes trouvés, 4 attendus ; la ligne 1 ne doit nommer que "
+               "les locus, sans les colonnes d'identifiants.")},
+      {"a heading over every column with one identity column", Options(";", 2, true, false, true),
+       "Site;L1;L2\nP1;0101;0202\n",
+       Refused(ErrorKind::Input, 2,
+               "ligne 2 : 2 génotypes trouvés, 3 attendus ; la ligne 1 ne doit nommer que")},
+      {"locus names whose individuals lack two genotypes are no heading", Options(";"),
+       "L1;L2;L3;L4\nP1;i1;0101;0202\n",
+       Refused(ErrorKind::Input, 2, "ligne 2 : 2 génotypes trouvés, 4 attendus ; la ligne 1")},
       {"a filled field past the padding", Options(";"), "L1;L2\nP;i;0101;0202;;0303\n",
        Refused(ErrorKind::Input, 2, "ligne 2 : 4 génotypes trouvés, 2 attendus.")},
       {"a blank inside a name with the blank as separator", Options(" "),
        "L1 L2\nP1 i 1 0102 0304\n",
        Refused(ErrorKind::Input, 2, "ligne 2 : 3 génotypes trouvés, 2 attendus.")},
-      {"no locus line: the first individual's count holds for the others", Options(";", 2, false),
+      {"no locus line: a line short of the widest one's genotypes", Options(";", 2, false),
        "p;i;0101\np;j;0101;0202\n",
-       Refused(ErrorKind::Input, 2, "ligne 2 : 2 génotypes trouvés, 1 attendu.")},
-      {"a heading over every column counts the loci for every line", Options(";"),
-       "Pop;Ind;L1;L2\nP1;i1;0101;0202\nP1;i2;0101;0202;0303;0404\n",
-       Refused(ErrorKind::Input, 3, "ligne 3 : 4 génotypes trouvés, 2 attendus (ligne 1 : titres")},
+       Refused(ErrorKind::Input, 1,
+               "ligne 1 : 1 génotype trouvé, 2 attendus (la ligne 2 en porte 2).")},
+      {"digits between the alleles would be lost", Options(";", 2, false), "p;i;010203\n",
+       Refused(ErrorKind::Conversion, 1,
+               "ligne 1 : « 010203 » n'est pas un génotype valide (locus 1).")},
       {"no locus line and no genotype on the first individual", Options(";", 2, false),
-       "p;i\np;j;0101\n", Refused(ErrorKind::Input, 1, "t.txt, ligne 1 : aucun génotype trouvé.")},
+       "p;i\np;j;0101\n",
+       Refused(ErrorKind::Input, 1,
+               "t.txt, ligne 1 : aucun génotype trouvé, 1 attendu (la ligne 2 en porte 1).")},
+      {"no locus line and no genotype at all", Options(";", 2, false), "p;i\np;j\n",
+       Refused(ErrorKind::Input, 1, "t.txt, ligne 1 : aucun génotype trouvé.")},
       {"an empty population field", Options(";"), "L1\n;i1;0101\n",
        Refused(ErrorKind::Input, 2, "t.txt, ligne 2 : identifiant de population absent.")},
       {"an empty name field", Options(";"), "L1\nP1;i1;0101\nP1; ;0101\n",
@@ -254,15 +260,24 @@ TEST(DelimitedTextImport, GenotypeFields) {
     const char* code;
   };
   const Case cases[] = {
-      {"1203", 2, "003012"},   {"0000", 2, "000000"}, {"12", 2, "012012"},   {"123", 2, "012023"},
-      {"101099", 3, "099101"}, {"12", 1, "001002"},   {"0", 1, "000000"},    {"0", 2, "000000"},
-      {"000000", 3, "000000"}, {"1x2", 1, "001002"},  {" 1 2", 2, "001002"}, {"7", 3, "007007"},
+      {"1203", 2, "003012"},    {"0000", 2, "000000"},   {"12", 2, "012012"},
+      {"123", 2, "001023"},     {"101099", 3, "099101"}, {"12", 1, "001002"},
+      {"0", 1, "000000"},       {"0", 2, "000000"},      {"000000", 3, "000000"},
+      {"1x2", 1, "001002"},     {" 1 2", 2, "001002"},   {"7", 3, "007007"},
+      {"99101", 3, "099101"},   {"1002", 3, "001002"},   {"01/02", 2, "001002"},
+      {"01 - 02", 2, "001002"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(SplitGenotypeText(c.text, static_cast<std::uint8_t>(c.digits)), c.code) << c.text;
-  for (const char* bad : {"a1", "1a", "-1", " ", "1 "}) {
-    const Error e = ErrorOf([&] { SplitGenotypeText(bad, 1); });
-    EXPECT_EQ(e.kind(), ErrorKind::Conversion) << bad;
+  const struct {
+    const char* text;
+    int digits;
+  } bad[] = {{"a1", 1},  {"1a", 1},    {"-1", 1},     {" ", 1},       {"1 ", 1},
+             {"123", 1}, {"01203", 2}, {"0102/3", 2}, {"1000100", 3}, {"0101010", 3}};
+  for (const auto& b : bad) {
+    const Error e =
+        ErrorOf([&] { SplitGenotypeText(b.text, static_cast<std::uint8_t>(b.digits)); });
+    EXPECT_EQ(e.kind(), ErrorKind::Conversion) << b.text;
   }
 }
 
@@ -286,7 +301,7 @@ TEST(DelimitedTextImport, LinesOfWildlyUnequalLengthAreRefusedBeforeTheTableIsMa
   const Error e = ErrorOf([&] { Read(text, Options(";")); });
   EXPECT_EQ(e.kind(), ErrorKind::Input);
   EXPECT_EQ(e.line(), 2);
-  EXPECT_THAT(e.what(), HasSubstr("0 génotype trouvé, 3000 attendus"));
+  EXPECT_THAT(e.what(), HasSubstr("aucun génotype trouvé, 3000 attendus"));
 }
 
 TEST(DelimitedTextImport, FieldCutting) {

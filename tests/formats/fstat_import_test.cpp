@@ -22,7 +22,7 @@ Document Read(const std::string& text) {
 
 TEST(FstatImport, ReadsTheLayout) {
   const Document doc =
-      Read("7 2 12 2 rest\r\nloc one\r\n  loc 2 \r\n1 0101 1203 rest\r\n1\t1200\t0\r\n3 0 0\r\n");
+      Read("7 2 12 2 rest\r\nloc one\r\n  loc 2 \r\n1 0101 1203 \t\r\n1\t1200\t0\r\n3 0 0\r\n");
   EXPECT_THAT(RowTexts(doc),
               ElementsAre("||locus1|locus2", "||loc one|  loc 2 ", "Pop Ind1|1|001001|003012",
                           "    Ind2|1|012000|000000", "Pop Ind3|3|000000|000000"));
@@ -85,6 +85,10 @@ TEST(FstatImport, FailuresNameTheLine) {
       {"a short line in mid-file never takes the next line's population as a genotype",
        "1 2 9 2\nL1\nL2\n1 0101\n2 0202 0303\n", 4,
        "la ligne se termine avant le génotype du locus 2 de l'individu 1"},
+      {"more genotypes than loci on a line", "1 2 9 2\nL1\nL2\n1 0101 0202 0303\n", 4,
+       "« 0303 » après le dernier génotype de l'individu 1 (2 génotypes attendus, un par locus)."},
+      {"text after the last genotype", "1 1 9 2\nL1\n1 0101\n2 0202 rest\n", 4,
+       "« rest » après le dernier génotype de l'individu 2 (1 génotype attendu"},
       {"a locus count beyond 16 bits", "1 65536 9 2\n", 1, "nombre de locus"},
       {"a header cut short", "1 2\n", 2, "l'en-tête"},
       {"a population number beyond 16 bits", "1 1 9 2\nL\n65536 0101\n", 3, "numéro de population"},

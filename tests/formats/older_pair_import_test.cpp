@@ -23,7 +23,7 @@ const std::string kMod = "  L01xx\r\n  L02xx and more\r\n";
 
 TEST(OlderPairImport, ReadsTheLayout) {
   const Document doc =
-      Read(kHeader + "A001 105101 7 rest\r\nA002\t12000\t0\r\nB 03 1001 2002\r\n", kMod);
+      Read(kHeader + "A001 105101 7 \t\r\nA002\t12000\t0\r\nB 03 1001 2002\r\n", kMod);
   EXPECT_THAT(RowTexts(doc),
               ElementsAre("||locus1|locus2", "||L01|L02", "Pop Ind1|A001|101105|000007",
                           "    Ind2|A002|012000|000000", "Pop Ind3|B 03|001001|002002"));
@@ -65,6 +65,8 @@ TEST(OlderPairImport, FailuresNameTheLine) {
       {"a short line in mid-file never takes the next name for a genotype",
        "2 3\n\n\n\nA001 1001\n2002 3003 4004 5005\n", 5,
        "la ligne se termine avant le génotype du locus 2 de l'individu 1"},
+      {"more genotypes than loci on a line", "1 1\n\n\n\nA001 1001 2002\n", 5,
+       "« 2002 » après le dernier génotype de l'individu 1 (1 génotype attendu, un par locus)."},
       {"an individual count beyond 16 bits", "65536 1\n", 1, "nombre d'individus"},
       {"a locus count beyond 16 bits", "1 70000\n", 1, "nombre de locus"},
       {"an empty file", "", 1, "nombre d'individus"},
