@@ -266,17 +266,22 @@ void FileReplacement::Commit() {
 }
 
 // The rename is on disk only once the folder is. A folder this user may not read cannot be
-// opened to be flushed, and some file systems cannot flush a folder: the rename stands.
+// opened to be flushed, and some file systems cannot flush a folder: the rename stands. Past the
+// rename the file holds the new content: a failure here must not say it was not written.
 void FileReplacement::FlushFolder() {
   const int dir = open(FolderOf(fs::path(target_)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) {
-    if (errno == EACCES) return;
-    Fail(path_, errno);
+  int failed = dir < 0 ? errno : 0;
+  if (dir >= 0) {
+    failed = FlushToDisk(dir) != 0 ? errno : 0;
+    close(dir);
   }
-  const int failed = FlushToDisk(dir) != 0 ? errno : 0;
-  close(dir);
-  if (failed != 0 && failed != EINVAL && failed != EROFS && failed != EOPNOTSUPP)
-    Fail(path_, failed);
+  if (failed != 0 && failed != EACCES && failed != EINVAL && failed != EROFS &&
+      failed != EOPNOTSUPP) {
+    throw Error(ErrorKind::Io, "Le fichier " + path_ +
+                                   " est écrit, mais son dossier n'a pas pu être mis sur le "
+                                   "disque : " +
+                                   std::strerror(failed) + ".");
+  }
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes,

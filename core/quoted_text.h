@@ -1,4 +1,4 @@
-// A piece of table or file text quoted in a message for the user.
+// Table or file text quoted in a message for the user.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +16,7 @@ inline constexpr std::size_t kQuotedLength = 40;
 std::string QuotedText(std::string_view cp1252);
 
 // The same without the quotation marks: the first kQuotedLength characters, and "…" when cut.
+// Control characters other than the TAB show as U+FFFD.
 std::string ExcerptOf(std::string_view cp1252);
 
 }  // namespace relakin

@@ -38,8 +38,10 @@ void TextReader::FailAt(int line, const std::string& what) const {
   throw Error(ErrorKind::Input, Where(line) + what, line);
 }
 
-std::string TextReader::Where(int line) const {
-  return (name_.empty() ? "" : name_ + ", ") + "ligne " + std::to_string(line) + " : ";
+std::string TextReader::Where(int line) const { return WhereInFile(name_, line); }
+
+std::string WhereInFile(const std::string& fileName, int line) {
+  return (fileName.empty() ? "" : fileName + ", ") + "ligne " + std::to_string(line) + " : ";
 }
 
 bool TextReader::AtLineEnd() const { return AtEof() || text_[pos_] == '\n' || text_[pos_] == '\r'; }

@@ -100,6 +100,10 @@ class TextReader {
   int line_ = 1;
 };
 
+// "<fileName>, ligne <line> : " (without the name when it is empty), the start of a located
+// error message.
+std::string WhereInFile(const std::string& fileName, int line);
+
 // The digits of a decimal token without a minus sign: "+" dropped; empty when the token is not
 // one.
 std::string_view DigitsOf(std::string_view token);

@@ -17,6 +17,8 @@ namespace relakin {
 namespace {
 
 constexpr int kNameColumn = 1;
+// The name's bytes as the table holds them.
+constexpr int kStoredRole = Qt::UserRole;
 
 // The name editor takes what may be typed into a name and leaves a stored name whole.
 class NameDelegate : public QStyledItemDelegate {
@@ -93,8 +95,9 @@ void PopKeysDialog::fill() {
     const PopulationSummary& p = rows[i];
     grid_->setItem(i, 0, FixedItem(QString::number(p.pop)));
     grid_->item(i, 0)->setBackground(QColor(192, 192, 192));  // the fixed column
-    grid_->setItem(i, kNameColumn,
-                   new QTableWidgetItem(QString::fromStdString(Cp1252ToUtf8(p.name))));
+    auto* name = new QTableWidgetItem(QString::fromStdString(Cp1252ToUtf8(p.name)));
+    name->setData(kStoredRole, QByteArray::fromStdString(p.name));
+    grid_->setItem(i, kNameColumn, name);
     grid_->setItem(i, 2, FixedItem(QString::number(p.firstIndividual)));
     grid_->setItem(i, 3, FixedItem(QString::number(p.size)));
   }
@@ -104,7 +107,14 @@ void PopKeysDialog::store() {
   std::vector<std::string> names;
   for (int i = 0; i < grid_->rowCount(); ++i) {
     const QTableWidgetItem* item = grid_->item(i, kNameColumn);
-    names.push_back(Utf8ToCp1252(item ? item->text().toStdString() : std::string()));
+    if (!item) {
+      names.emplace_back();
+      continue;
+    }
+    // A name nobody changed keeps its bytes, also those the code page leaves undefined.
+    const std::string stored = item->data(kStoredRole).toByteArray().toStdString();
+    const std::string text = item->text().toStdString();
+    names.push_back(text == Cp1252ToUtf8(stored) ? stored : Utf8ToCp1252(text));
   }
   StorePopulationNames(doc_, names);
 }

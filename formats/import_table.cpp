@@ -16,10 +16,6 @@ std::string TextAfterGenotypes(std::string_view text, int k, int loci) {
 
 std::string NumberedPopulationName(int q) { return "Population " + std::to_string(q); }
 
-std::string WhereInFile(const std::string& fileName, int line) {
-  return (fileName.empty() ? "" : fileName + ", ") + "ligne " + std::to_string(line) + " : ";
-}
-
 ImportTable::ImportTable(std::uint16_t loci, std::string fileName)
     : fileName_(std::move(fileName)) {
   doc_.Cells.Resize(loci + 2, 2);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/document.h"
+#include "core/text_reader.h"  // WhereInFile
 
 namespace relakin {
 
@@ -40,10 +41,6 @@ class ImportTable {
 
 // "locus" + l, the heading a reader writes over the column of locus l.
 std::string ImportedLocusHeading(int l);
-
-// "<fileName>, ligne <line> : " (without the name when it is empty), the start of a located
-// error message.
-std::string WhereInFile(const std::string& fileName, int line);
 
 // What an import says of `text` standing after the last of the `loci` genotypes of individual k
 // on its line: genotypes the file holds beyond its loci would be lost without a word.

@@ -13,7 +13,8 @@ using ImportWarnings = std::vector<std::string>;
 
 // `bytes` as ForeignTextInCodePage gives it (no byte order mark; UTF-8 put into the code page).
 // When characters had to become "?", says how many in `warnings` (when given), naming
-// `fileName`.
+// `fileName`. Throws Error(Input) for a UTF-16 file (its byte order mark says so), which the
+// readers cannot take.
 std::string ImportedText(std::string bytes, const std::string& fileName, ImportWarnings* warnings);
 
 }  // namespace relakin

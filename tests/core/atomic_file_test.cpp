@@ -97,6 +97,34 @@ TEST(FileReplacement, AFailedFlushKeepsTheOldFile) {
   EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
 }
 
+// Once renamed, the file holds the new content: a folder that cannot be flushed says so, never
+// that the file was not written.
+TEST(FileReplacement, AFailedFolderFlushSaysTheFileIsWritten) {
+  test::ScratchDir dir;
+  const fs::path target = dir / "pop.bvt";
+  test::WriteBytes(target, "old");
+  const DiskFlush previous = ReplaceDiskFlush([](int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+      errno = EIO;
+      return -1;
+    }
+    return 0;
+  });
+  try {
+    WriteFileAtomically(target.string(), "new");
+    ADD_FAILURE() << "a failed flush was reported as success";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Io);
+    EXPECT_EQ(e.what(), "Le fichier " + target.string() +
+                            " est écrit, mais son dossier n'a pas pu être mis sur le disque : " +
+                            std::strerror(EIO) + ".");
+  }
+  ReplaceDiskFlush(previous);
+  EXPECT_EQ(test::ReadBytes(target), "new");
+  EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
+}
+
 // A child that holds a replacement of `target` open, its bytes written, once it has made and
 // dropped many others (so that registrations are seen to be given back). Returns its process
 // number once it is ready, or -1.

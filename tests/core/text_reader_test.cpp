@@ -177,6 +177,7 @@ TEST(TextReader, MessagesQuoteAtMostFortyCharactersOfAToken) {
   }
   EXPECT_EQ(QuotedText(std::string(40, 'a')), "« " + std::string(40, 'a') + " »");
   EXPECT_EQ(QuotedText("\xe9t\xe9"), "« \xc3\xa9t\xc3\xa9 »");
+  EXPECT_EQ(QuotedText(std::string("a\0b\x01", 4)), "« a\uFFFDb\uFFFD »");
 }
 
 TEST(TextReader, AByteOrderMarkIsNoPartOfTheText) {

@@ -336,6 +336,18 @@ TEST_F(EditingCommands, PopulationNameEditorShowsWhatOkStores) {
   }
 }
 
+// Bytes the code page leaves undefined (a name once saved as UTF-8: "Á" is C3 81) cannot be
+// shown, but an untouched name keeps them.
+TEST_F(EditingCommands, PopulationNamesNobodyChangedKeepTheirBytes) {
+  doc().SetPopName(1, "\xC3\x81lvarez \x81");
+  prompts.onDialog["popkeys"] = [](QDialog& d) {
+    QTest::mouseClick(static_cast<PopKeysDialog&>(d).okButton(), Qt::LeftButton);
+    return d.result();
+  };
+  trigger("KeystoPopulations1");
+  EXPECT_THAT(Names(doc()), ElementsAre("\xC3\x81lvarez \x81", "Sud"));
+}
+
 TEST(PopKeysDialogAlone, NamesTypedStayWhenTheWindowIsActivatedAgain) {
   Document doc = relakin::testing::MakeTable(6, 1, {2, 4}, {"A"});
   PopKeysDialog dialog(doc);

@@ -69,6 +69,21 @@ TEST(ImportText, EveryReaderSkipsTheByteOrderMarkAndReadsUtf8IntoTheCodePage) {
   }
 }
 
+TEST(ImportText, Utf16FilesAreRefusedWithAWordOnWhatToDo) {
+  for (const std::string& bytes :
+       {std::string("\xFF\xFEL\0001\0", 6), std::string("\xFE\xFF\0L\0001", 6)}) {
+    test::TempFiles files;
+    const std::string path = files.Write("t.txt", bytes);
+    for (ImportFormat f :
+         {ImportFormat::Fstat, ImportFormat::Genepop, ImportFormat::DelimitedText}) {
+      const Error e = ErrorOf([&] { ImportForeignFile(f, path); });
+      EXPECT_EQ(e.kind(), ErrorKind::Input);
+      EXPECT_EQ(std::string(e.what()),
+                path + " : ce fichier est en UTF-16 : enregistrez-le en UTF-8 ou en texte simple.");
+    }
+  }
+}
+
 TEST(ImportText, OneCharacterBeyondTheCodePageIsSaidInTheSingular) {
   ImportWarnings warnings;
   EXPECT_EQ(ImportedText("\xce\xa9", "f.txt", &warnings), "?");
