@@ -9,6 +9,7 @@
 #include "core/genotype_code.h"
 #include "core/native_file.h"
 #include "core/native_format.h"
+#include "core/quoted_text.h"
 #include "core/text_reader.h"
 
 namespace relakin {
@@ -81,17 +82,21 @@ class NativeReader {
     doc_.SetPopName(p, in_.ReadLine());
     if (!in_.MoreTokens()) Truncated("le nombre d'individus de " + pop);
     const std::uint16_t n = in_.ReadCount("nombre d'individus");
+    // A second number there would be a count the file does not keep.
+    if (in_.SkipSeparatorsOnLine()) {
+      in_.Fail(QuotedText(in_.NextToken()) + " après le nombre d'individus de " + pop +
+               " (un seul nombre attendu).");
+    }
     if (n == 0) AddRow(true);
     in_.SkipLine();
-    for (std::uint16_t i = 1; i <= n; ++i) {
-      ReadNativeIndividual(i, "l'individu " + std::to_string(i) + " de " + pop + " (" +
-                                  std::to_string(n) + " annoncés)");
-    }
+    for (std::uint16_t i = 1; i <= n; ++i)
+      ReadNativeIndividual(i, "l'individu " + std::to_string(i) + " de " + pop, n);
   }
 
   // One individual line: the 10-character name field as it is, then one genotype per locus.
   // Every field must be in the file: a row is added only for an individual that is there.
-  void ReadNativeIndividual(std::uint16_t i, const std::string& who) {
+  void ReadNativeIndividual(std::uint16_t i, const std::string& ind, std::uint16_t n) {
+    const std::string who = ind + " (" + std::to_string(n) + " annoncés)";
     if (in_.AtEof()) Truncated(who);
     const int row = AddRow(i == 1);
     std::string name = in_.ReadField(kNameFieldWidth, "le nom de l'individu");
@@ -101,7 +106,18 @@ class NativeReader {
       if (!in_.MoreTokens()) Truncated("le génotype du locus " + std::to_string(l) + " de " + who);
       doc_.Cells.SetCell(l + 1, row, ReadGenotype());
     }
+    // Genotypes beyond the file's loci would vanish at the next save.
+    if (in_.SkipSeparatorsOnLine()) in_.Fail(TextAfterIndividual(in_.NextToken(), ind));
     in_.SkipLine();
+  }
+
+  std::string TextAfterIndividual(std::string_view text, const std::string& ind) const {
+    if (nLoci_ == 0)
+      return QuotedText(text) + " après le nom de " + ind + " (aucun génotype attendu, 0 locus).";
+    const std::string expected =
+        nLoci_ == 1 ? "1 génotype attendu" : std::to_string(nLoci_) + " génotypes attendus";
+    return QuotedText(text) + " après le dernier génotype de " + ind + " (" + expected +
+           ", un par locus).";
   }
 
   // A control character other than a TAB, a line end or a Ctrl-Z before the first token.

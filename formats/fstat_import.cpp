@@ -5,6 +5,7 @@
 
 #include "core/file_bytes.h"
 #include "core/text_reader.h"
+#include "formats/genotype_number.h"
 #include "formats/import_table.h"
 
 namespace relakin {
@@ -67,10 +68,9 @@ class FstatReader {
     const std::string what =
         "le génotype du locus " + std::to_string(l) + " de l'individu " + std::to_string(k);
     if (!in_.SkipSeparatorsOnLine()) in_.FailAt(line, "la ligne se termine avant " + what + ".");
-    const std::uint64_t g = in_.ReadUnsigned("génotype", kNoMax);
-    const std::uint64_t divisor = digits_ == 1 ? 10 : digits_ == 3 ? 1000 : 100;
-    if (g / divisor > UINT16_MAX) in_.Fail("génotype hors limites : " + std::to_string(g) + ".");
-    const AllelePair a = SplitFstatGenotype(g, digits_);
+    // The split takes 1 or 3 digits per allele, 2 for any other nd.
+    const int alleleDigits = digits_ == 1 || digits_ == 3 ? static_cast<int>(digits_) : 2;
+    const AllelePair a = SplitFstatGenotype(ReadGenotypeNumber(in_, alleleDigits, k, l), digits_);
     return MakeGenotypeCode(a.a1, a.a2);
   }
 

@@ -8,13 +8,24 @@
 #include "core/errors.h"
 #include "core/file_bytes.h"
 #include "core/genotype_code.h"
+#include "core/quoted_text.h"
 #include "core/text_reader.h"
+#include "formats/genotype_number.h"
 #include "formats/import_table.h"
 
 namespace relakin {
 namespace {
 
 constexpr std::size_t kNameWidth = 4;  // the population code and three more characters
+constexpr int kAlleleDigits = 3;
+
+// Blanks, TABs and other control characters (a Ctrl-Z that ends an old file) only.
+bool IsBlankLine(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) > ' ') return false;
+  }
+  return true;
+}
 
 class OlderPairReader {
  public:
@@ -28,6 +39,16 @@ class OlderPairReader {
     ImportTable table(loci, data_.Name());
     ReadLocusNames(table.Doc(), loci);
     for (std::uint32_t k = 1; k <= individuals_; ++k) ReadIndividual(table, k, loci);
+    // Individuals past the header's count would be dropped without a word.
+    while (!data_.AtEof()) {
+      const int line = data_.Line();
+      const std::string text = data_.ReadLine();
+      if (!IsBlankLine(text)) {
+        data_.FailAt(line, "ligne de trop " + QuotedText(text) + ", l'en-tête (ligne 1) annonce " +
+                               std::to_string(individuals_) +
+                               (individuals_ < 2 ? " individu." : " individus."));
+      }
+    }
     return table.Take();
   }
 
@@ -76,7 +97,7 @@ class OlderPairReader {
       data_.FailAt(line, "la ligne se termine avant le génotype du locus " + std::to_string(l) +
                              " de l'individu " + std::to_string(k) + ".");
     }
-    const std::uint64_t g = data_.ReadUnsigned("génotype", 65535999ull);
+    const std::uint64_t g = ReadGenotypeNumber(data_, kAlleleDigits, static_cast<int>(k), l);
     return MakeGenotypeCode(static_cast<std::uint16_t>(g / 1000),
                             static_cast<std::uint16_t>(g % 1000));
   }

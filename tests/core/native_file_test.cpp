@@ -355,11 +355,11 @@ TEST(NativeFile, MemoryAndTimeGrowWithWhatTheFileHolds) {
 }
 
 TEST(NativeFile, ReaderTakesFieldsAsTheLayoutSays) {
-  // Locus names whole with their blanks, population names cut to 25, the rest of count lines
-  // ignored, genotypes over several lines and separated by TABs, numbers above 999999.
+  // Locus names whole with their blanks, population names cut to 25, blanks after a count or
+  // a last genotype, genotypes over several lines and separated by TABs, numbers above 999999.
   const std::string text = CrLf({"2 whatever follows", "1 trailing words", "  Loc A  ", "junk", "",
-                                 "junk", "A very long population name indeed", "2 rest",
-                                 "  Ind01   105101\t1000005", "Ind02     ", " 0 \t 7"},
+                                 "junk", "A very long population name indeed", "2 \t",
+                                 "  Ind01   105101\t1000005", "Ind02     ", " 0 \t 7 \t"},
                                 false);
   const Document doc = ReadNativeText(text);
   EXPECT_EQ(doc.Cells.Cells(2, 1), "  Loc A  ");
@@ -371,6 +371,59 @@ TEST(NativeFile, ReaderTakesFieldsAsTheLayoutSays) {
   EXPECT_EQ(doc.Cells.Cells(1, 3), "Ind02     ");
   EXPECT_EQ(doc.Cells.Cells(2, 3), "000000");
   EXPECT_EQ(doc.Cells.Cells(3, 3), "000007");
+}
+
+// Text after a population's count or an individual's last genotype, on their line, would be
+// gone at the next save: refused with the line and what the line holds.
+TEST(NativeFile, TextAfterWhatALineHoldsIsRefused) {
+  const std::string two = "2 x\r\n1  nombre de pop\r\nLoc A\r\n0 \r\nLoc B\r\n0 \r\nNorth\r\n";
+  const std::string one = "1 x\n2  nombre de pop\nA\n0 \nP\n1\n         a 101101\nQ\n";
+  const struct {
+    const char* what;
+    std::string text;
+    int line;
+    std::string says;
+  } cases[] = {
+      {"a third genotype for two loci", two + "1\r\n     Ind01 101105 210210 105105", 9,
+       "« 105105 » après le dernier génotype de l'individu 1 de la population 1 (2 génotypes "
+       "attendus, un par locus)."},
+      {"a second number on a count line", two + "2 1\r\n     Ind01 101105 210210", 8,
+       "« 1 » après le nombre d'individus de la population 1 (un seul nombre attendu)."},
+      {"a count 0 with more", one + "0 5\n", 9,
+       "« 5 » après le nombre d'individus de la population 2 (un seul nombre attendu)."},
+      {"text after a mid-file individual, LF line ends",
+       one + "2\n         b 101101 x\n         c 101101", 10,
+       "« x » après le dernier génotype de l'individu 1 de la population 2 (1 génotype attendu, "
+       "un par locus)."},
+      {"genotypes over two lines, text after the last", two + "1\r\n     Ind01 101105\r\n 7 8", 10,
+       "« 8 » après le dernier génotype de l'individu 1 de la population 1 (2 génotypes "
+       "attendus, un par locus)."},
+      {"text after the name field without loci", "0 x\r\n1\r\nP\r\n1\r\n         a 101101", 5,
+       "« 101101 » après le nom de l'individu 1 de la population 1 (aucun génotype attendu, 0 "
+       "locus)."},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadNativeText(c.text, "f.bvt");
+      ADD_FAILURE() << c.what;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Input) << c.what;
+      EXPECT_EQ(e.line(), c.line) << c.what;
+      EXPECT_EQ(e.what(), "f.bvt, ligne " + std::to_string(c.line) + " : " + c.says) << c.what;
+    }
+  }
+}
+
+// Whatever the writer wrote reads, with its CR LF or with LF alone, and gives the same table.
+TEST(NativeFile, WrittenFilesReadWithEitherLineEnd) {
+  for (WriteCase& c : WriteCases()) {
+    std::string lf = c.text;
+    std::erase(lf, '\r');
+    const Document crlf = ReadNativeText(c.text);
+    const Document bare = ReadNativeText(lf);
+    EXPECT_EQ(crlf.Cells, bare.Cells) << c.what;
+    EXPECT_EQ(crlf.PopNames, bare.PopNames) << c.what;
+  }
 }
 
 TEST(NativeFile, ThreeHundredLociReadCompletely) {

@@ -37,10 +37,11 @@ TEST(FstatImport, DigitsPerAlleleSplitTheGenotypeNumber) {
     const char* code;
   };
   const Case cases[] = {
-      {1, "12", "001002"},     {2, "1203", "003012"},  {2, "1200", "012000"},
-      {3, "101099", "099101"}, {1, "0", "000000"},     {2, "0", "000000"},
-      {3, "0", "000000"},      {4, "1203", "003012"},  {0, "0512", "005012"},
-      {3, "7", "000007"},      {2, "+0304", "003004"}, {1, "655359", "00965535"},
+      {1, "12", "001002"},     {2, "1203", "003012"},   {2, "1200", "012000"},
+      {3, "101099", "099101"}, {1, "0", "000000"},      {2, "0", "000000"},
+      {3, "0", "000000"},      {4, "1203", "003012"},   {0, "0512", "005012"},
+      {3, "7", "000007"},      {2, "+0304", "003004"},  {1, "99", "009009"},
+      {2, "9999", "099099"},   {3, "999999", "999999"}, {7, "0099", "000099"},
   };
   for (const Case& c : cases) {
     const Document doc = Read("1 1 99 " + std::to_string(c.nd) + "\nL\n1 " + c.g + "\n");
@@ -94,7 +95,22 @@ TEST(FstatImport, FailuresNameTheLine) {
       {"a population number beyond 16 bits", "1 1 9 2\nL\n65536 0101\n", 3, "numéro de population"},
       {"a genotype that is not a number", "1 1 9 2\nL\n1 01o1\n", 3, "01o1"},
       {"a negative genotype", "1 1 9 2\nL\n1 -101\n", 3, "-101"},
-      {"an allele beyond 16 bits", "1 1 9 2\nL\n1 6553600\n", 3, "hors limites"},
+      {"an allele beyond 16 bits", "1 1 9 2\nL\n1 6553600\n", 3, "génotype « 6553600 » trop long"},
+      {"5 digits with 2 per allele", "1 1 9 2\nL\n1 12345\n", 3,
+       "t.dat, ligne 3 : génotype « 12345 » trop long au locus 1 de l'individu 1 : 4 chiffres au "
+       "plus (2 par allèle)."},
+      {"3 digits with 1 per allele, at locus 2 of individual 2",
+       "1 2 9 1\nL1\nL2\n1 12 34\n1 12 345\n", 5,
+       "génotype « 345 » trop long au locus 2 de l'individu 2 : 2 chiffres au plus (1 par "
+       "allèle)."},
+      {"an allele of 5 digits with 1 per allele", "1 1 9 1\nL\n1 655359\n", 3,
+       "génotype « 655359 » trop long au locus 1 de l'individu 1 : 2 chiffres au plus"},
+      {"7 digits with 3 per allele", "1 1 9 3\nL\n1 1001002\n", 3,
+       "génotype « 1001002 » trop long au locus 1 de l'individu 1 : 6 chiffres au plus (3 par "
+       "allèle)."},
+      {"leading zeros count", "1 1 9 2\nL\n1 001203\n", 3, "« 001203 » trop long"},
+      {"an nd the split takes as 2", "1 1 9 4\nL\n1 12341234\n", 3,
+       "4 chiffres au plus (2 par allèle)."},
   };
   for (const Case& c : cases) {
     const Error e = ErrorOf([&] { Read(c.text); });

@@ -73,7 +73,23 @@ TEST(OlderPairImport, FailuresNameTheLine) {
       {"a line that ends inside the name", "2 1\n\n\n\nA001 1001\nA0\nA003 1001\n", 6,
        "dans son nom"},
       {"a genotype that is not a number", "1 1\n\n\n\nA001 10x1\n", 5, "10x1"},
-      {"a genotype whose allele exceeds 16 bits", "1 1\n\n\n\nA001 65536000\n", 5, "hors limites"},
+      {"a genotype whose allele exceeds 16 bits", "1 1\n\n\n\nA001 65536000\n", 5,
+       "génotype « 65536000 » trop long"},
+      {"a genotype of 7 digits", "1 1\n\n\n\nA001 1234567\n", 5,
+       "t.don, ligne 5 : génotype « 1234567 » trop long au locus 1 de l'individu 1 : 6 chiffres au "
+       "plus (3 par allèle)."},
+      {"7 digits with a leading zero, at locus 2 of individual 2",
+       "2 2\n\n\n\nA001 1001 2002\nA002 1001 0101102\n", 6,
+       "génotype « 0101102 » trop long au locus 2 de l'individu 2 : 6 chiffres au plus"},
+      {"more individual lines than the header says",
+       "2 2\n\n\n\nA001 1001 2002\nA002 1001 2002\nB003 1001 2002\n", 7,
+       "t.don, ligne 7 : ligne de trop « B003 1001 2002 », l'en-tête (ligne 1) annonce 2 "
+       "individus."},
+      {"an individual after blank lines past the only one announced",
+       "1 1\n\n\n\nA001 1001\n\n  \t\n 002 1001\n", 8,
+       "ligne de trop «  002 1001 », l'en-tête (ligne 1) annonce 1 individu."},
+      {"an individual line when the header announces none", "0 1\n\n\n\nA001 1001\r\n", 5,
+       "ligne de trop « A001 1001 », l'en-tête (ligne 1) annonce 0 individu."},
   };
   for (const Case& c : cases) {
     const Error e = ErrorOf([&] { Read(c.don, "  L01\n  L02\n  L03\n"); });
@@ -81,6 +97,16 @@ TEST(OlderPairImport, FailuresNameTheLine) {
     EXPECT_EQ(e.line(), c.line) << c.what;
     EXPECT_THAT(e.what(), HasSubstr(c.says)) << c.what;
     EXPECT_THAT(e.what(), HasSubstr("t.don, ligne ")) << c.what;
+  }
+}
+
+TEST(OlderPairImport, BlankTextAfterTheAnnouncedIndividualsAddsNobody) {
+  for (const char* tail : {"", "\r\n", "\r\n\r\n   \t\r\n", "\x1a", "\r\n\x1a\r\n"}) {
+    const Document doc =
+        Read(std::string("2 1\r\n\r\n\r\n\r\nA001 999999\r\nA002 1001") + tail, "  L01\r\n");
+    EXPECT_THAT(RowTexts(doc),
+                ElementsAre("||locus1", "||L01", "Pop Ind1|A001|999999", "    Ind2|A002|001001"))
+        << "tail of " << std::string(tail).size() << " bytes";
   }
 }
 
