@@ -43,8 +43,7 @@ class NativeReader {
   void ReadHeader() {
     // An empty file is an empty table; control characters, which the token reading would skip
     // as separators, are binary junk, no native file.
-    if (HoldsJunk())
-      throw Error(ErrorKind::NotNativeFile, std::string(kNotNative), 1);
+    if (HoldsJunk()) throw Error(ErrorKind::NotNativeFile, std::string(kNotNative), 1);
     std::int64_t loci = 0;
     try {
       loci = in_.ReadInteger();
@@ -104,7 +103,7 @@ class NativeReader {
     doc_.Cells.SetCell(1, row, std::move(name));
     for (int l = 1; l <= nLoci_; ++l) {
       if (!in_.MoreTokens()) Truncated("le génotype du locus " + std::to_string(l) + " de " + who);
-      doc_.Cells.SetCell(l + 1, row, ReadGenotype());
+      doc_.Cells.SetCell(l + 1, row, ReadGenotype(l, ind));
     }
     // Genotypes beyond the file's loci would vanish at the next save.
     if (in_.SkipSeparatorsOnLine()) in_.Fail(TextAfterIndividual(in_.NextToken(), ind));
@@ -134,10 +133,13 @@ class NativeReader {
     in_.Fail("fichier tronqué : la fin du fichier arrive avant " + what + ".");
   }
 
-  std::string ReadGenotype() {
+  // Two alleles of three digits: a wider number would split into alleles the file does not hold.
+  std::string ReadGenotype(int l, const std::string& ind) {
     const std::int64_t g = in_.ReadInteger();
-    if (g < 0 || g / 1000 > UINT16_MAX)
-      in_.Fail("génotype hors limites : " + std::to_string(g) + ".");
+    if (g < 0 || g > 999999) {
+      in_.Fail("génotype hors limites au locus " + std::to_string(l) + " de " + ind + " : " +
+               std::to_string(g) + " (999999 au plus).");
+    }
     return MakeGenotypeCode(static_cast<std::uint16_t>(g / 1000),
                             static_cast<std::uint16_t>(g % 1000));
   }

@@ -3,8 +3,8 @@
 // Data file: line 1 holds the individual count and the locus count (16-bit), lines 2 to 4 are
 // ignored, then one line per individual: a population code (one character; consecutive
 // individuals with one code form a population), the code and the next three characters as the
-// name, then one genotype number per locus (alleles g div 1000 and g mod 1000), the rest of the
-// line ignored. Locus file: one line per locus, its characters 3 to 5 the locus name.
+// name, then one genotype number per locus (alleles g div 1000 and g mod 1000), nothing after the
+// last one. Locus file: one line per locus, its characters 3 to 5 the locus name.
 #pragma once
 
 #include <istream>

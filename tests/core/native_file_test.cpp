@@ -356,10 +356,11 @@ TEST(NativeFile, MemoryAndTimeGrowWithWhatTheFileHolds) {
 
 TEST(NativeFile, ReaderTakesFieldsAsTheLayoutSays) {
   // Locus names whole with their blanks, population names cut to 25, blanks after a count or
-  // a last genotype, genotypes over several lines and separated by TABs, numbers above 999999.
+  // a last genotype, genotypes over several lines and separated by TABs, the widest genotype
+  // number.
   const std::string text = CrLf({"2 whatever follows", "1 trailing words", "  Loc A  ", "junk", "",
                                  "junk", "A very long population name indeed", "2 \t",
-                                 "  Ind01   105101\t1000005", "Ind02     ", " 0 \t 7 \t"},
+                                 "  Ind01   105101\t999999", "Ind02     ", " 0 \t 7 \t"},
                                 false);
   const Document doc = ReadNativeText(text);
   EXPECT_EQ(doc.Cells.Cells(2, 1), "  Loc A  ");
@@ -367,7 +368,7 @@ TEST(NativeFile, ReaderTakesFieldsAsTheLayoutSays) {
   EXPECT_EQ(doc.PopNames[1], "A very long population na");
   EXPECT_EQ(doc.Cells.Cells(1, 2), "  Ind01   ");
   EXPECT_EQ(doc.Cells.Cells(2, 2), "101105");
-  EXPECT_EQ(doc.Cells.Cells(3, 2), "0051000");
+  EXPECT_EQ(doc.Cells.Cells(3, 2), "999999");
   EXPECT_EQ(doc.Cells.Cells(1, 3), "Ind02     ");
   EXPECT_EQ(doc.Cells.Cells(2, 3), "000000");
   EXPECT_EQ(doc.Cells.Cells(3, 3), "000007");
@@ -462,6 +463,7 @@ TEST(NativeFile, UnreadableFilesFailWithTheirKindAndLine) {
       {"genotype not a number", head + "1\r\n         a 10x101", ErrorKind::Input, 7},
       {"negative genotype", head + "1\r\n         a -101101", ErrorKind::Input, 7},
       {"genotype beyond 16-bit alleles", head + "1\r\n         a 65536000", ErrorKind::Input, 7},
+      {"genotype of an allele above 999", head + "1\r\n         a 1000005", ErrorKind::Input, 7},
       {"name longer than 10 characters", head + "1\r\nAbcdefghijkl 101101", ErrorKind::Input, 7},
       {"line end inside the name field", head + "2\r\n    a\r\n     b 101101", ErrorKind::Input, 7},
       {"LF inside the name field", "1 x\n1\nA\n1 101 \nP\n1\nshort\n 101101", ErrorKind::Input, 7},
