@@ -346,10 +346,8 @@ TEST(GenepopImport, ReadAsTheyMeanOrRefusedAtTheirLine) {
        {},
        6,
        "t.gen, ligne 6 : génotype de 2 chiffres « 03 » : aucun génotype de ce fichier n'a plus de "
-       "3 "
-       "chiffres (données haploïdes, ou zéros de tête tous perdus ?) : un génotype s'écrit avec "
-       "ses "
-       "deux allèles, en 4 ou 6 chiffres."},
+       "3 chiffres (données haploïdes, ou zéros de tête tous perdus ?) : un génotype s'écrit avec "
+       "ses deux allèles, en 4 ou 6 chiffres."},
       {"every leading zero lost",
        "T\nL1\nL2\nPop\na, 101 202\nb, 5 303\n",
        {},
