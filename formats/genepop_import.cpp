@@ -3,6 +3,7 @@
 // reading depends on the file's width waits, with its place, until the whole file has been seen.
 #include "formats/genepop_import.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 constexpr std::size_t kMostDigits = 6;
+// Two alleles take four digits at least.
+constexpr std::size_t kMostShortDigits = 3;
 
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -109,8 +112,9 @@ class GenepopReader {
   }
 
  private:
-  // The title is skipped; every line up to the first POP line names one locus, or several
-  // when it holds commas. Without a POP line the file is refused whole, whatever its length.
+  // The title is skipped; every line up to the first POP line that is not blank names one
+  // locus, or several when it holds commas. Without a POP line the file is refused whole, whatever
+  // its length.
   std::vector<std::string_view> ReadGenepopLoci() {
     in_.SkipLine();
     std::vector<std::string_view> names;
@@ -126,7 +130,8 @@ class GenepopReader {
         }
         return names;
       }
-      if (tooMany == 0) {
+      // Blank lines name no locus, as peer tools read them.
+      if (tooMany == 0 && !TrimControls(text).empty()) {
         AddLocusNames(text, names);
         if (names.size() > UINT16_MAX) tooMany = line;
       }
@@ -245,6 +250,13 @@ class GenepopReader {
       WidthSeen& seen = digits.size() == 4 ? four_ : six_;
       if (seen.count++ == 0) seen.first = {nextLocus_ + 1, row_, line, digits};
     }
+    if (!zeros) {
+      if (digits.size() > kMostShortDigits) {
+        longSeen_ = true;
+      } else if (firstShort_.line == 0) {
+        firstShort_ = {nextLocus_ + 1, row_, line, digits};
+      }
+    }
     // What reads alike without a width reads alike in every width.
     if (const std::optional<AllelePair> a = SplitGenepopGenotype(digits, 0))
       return MakeGenotypeCode(a->a1, a->a2);
@@ -285,6 +297,17 @@ class GenepopReader {
                                QuotedText(odd.digits) + " parmi des génotypes de " +
                                Digits(fourOdd ? 6 : 4) + " : des zéros perdus ne se devinent pas.");
     }
+    // One allele per genotype, or two whose leading zeros were all lost: either way no genotype
+    // can be read as two alleles, and a short number read so would keep one allele, then lose it
+    // at Save. Zeros alone are missing in every reading.
+    if (firstShort_.line != 0 && !longSeen_) {
+      in_.FailAt(firstShort_.line,
+                 "génotype de " + Digits(firstShort_.digits.size()) + " " +
+                     QuotedText(firstShort_.digits) +
+                     " : aucun génotype de ce fichier n'a plus de " + Digits(kMostShortDigits) +
+                     " (données haploïdes, ou zéros de tête tous perdus ?) : un génotype s'écrit "
+                     "avec ses deux allèles, en 4 ou 6 chiffres.");
+    }
     const int width = four_.count > 0 ? 4 : six_.count > 0 ? 6 : 0;
     for (const WidthPending& p : widthPending_) {
       const std::optional<AllelePair> a = SplitGenepopGenotype(p.digits, width);
@@ -307,17 +330,44 @@ class GenepopReader {
     WidthPending first;
   };
   WidthSeen four_, six_;
+  // Whether a genotype other than zeros has more than three digits, and the first one that has
+  // three or fewer.
+  bool longSeen_ = false;
+  WidthPending firstShort_;
   std::vector<WidthPending> widthPending_;
 };
 
-// Text after a Ctrl-Z does not belong to the file.
-std::string UpToCtrlZ(std::string text) {
-  if (const std::size_t z = text.find(kCtrlZ); z != std::string::npos) text.resize(z);
-  return text;
+// The 1-based line of text[pos], lines ending as TextReader ends them (LF, CR LF, a lone CR).
+int LineOf(std::string_view text, std::size_t pos) {
+  int line = 1;
+  for (std::size_t i = 0; i < pos; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++line;
+  }
+  return line;
+}
+
+// A Ctrl-Z that older systems put at a file's end, padding and line ends after it included, is
+// no part of the file. One with text after it most likely joins two files (old copy tools did
+// so), and ending the reading there would drop the second.
+std::string UpToCtrlZ(std::string text, const std::string& name) {
+  const std::size_t z = text.find(kCtrlZ);
+  if (z == std::string::npos) return text;
+  const std::string_view after = std::string_view(text).substr(z);
+  if (std::all_of(after.begin(), after.end(), IsBlankChar)) {
+    text.resize(z);
+    return text;
+  }
+  const int line = LineOf(text, z);
+  throw Error(ErrorKind::Input,
+              WhereInFile(name, line) +
+                  "caractère Ctrl-Z (fin de fichier) suivi de texte, qui ne serait pas lu : deux "
+                  "fichiers mis bout à bout ? Retirez ce caractère.",
+              line);
 }
 
 Document ReadGenepop(std::string bytes, const std::string& name, ImportWarnings* warnings) {
-  TextReader in(UpToCtrlZ(ImportedText(std::move(bytes), name, warnings)), name);
+  TextReader in(UpToCtrlZ(ImportedText(std::move(bytes), name, warnings), name), name);
   return GenepopReader(in).Read();
 }
 

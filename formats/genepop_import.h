@@ -1,21 +1,25 @@
 // The published GENEPOP layout, as this reader takes it:
 // - Line 1 is a title. The lines after it, up to the first POP line, name the loci: one per line,
-//   or several on a line separated by commas. A POP line reads "POP" in any letter case once the
-//   blanks and control characters around it are dropped; a file without one is not a GENEPOP
-//   file and is refused.
+//   or several on a line separated by commas; blank lines are skipped. A POP line reads "POP" in
+//   any letter case once the blanks and control characters around it are dropped; a file without
+//   one is not a GENEPOP file and is refused.
 // - Each POP line starts a population; "Pop," with nothing after the comma is one too. The end of
-//   the file, or a Ctrl-Z, ends the last population. Blank lines are skipped.
+//   the file ends the last population, and so does a Ctrl-Z followed by nothing but characters of
+//   code 32 or less. Blank lines are skipped.
 // - A line holding a comma is an individual: its name is the text before the first comma, on that
 //   line only, then one genotype number per locus. The genotypes may run on over the following
 //   lines when those hold numbers only.
 // - Refused, naming the line: an individual whose genotypes stop short (the next individual, a
 //   POP line or the end of the file comes first; the message names the individual's own line);
 //   a line without a comma that does not carry genotypes still due ("Pop 2", "Population",
-//   "b 0202"); "Pop," followed by text; text after an individual's last genotype.
+//   "b 0202"); "Pop," followed by text; text after an individual's last genotype; a Ctrl-Z
+//   followed by text (files joined end to end).
 // - Genotype numbers: see SplitGenepopGenotype. A file's width is the length of its four- and
 //   six-digit genotypes, which must all have one (4 or 6): a file with both is refused at the
 //   first genotype of the rarer length. Numbers of other lengths are read once the whole file has
-//   given its width (none when it holds neither length).
+//   given its width (none when it holds neither length). A file whose genotypes, zeros aside, all
+//   have three digits or fewer holds one allele each (haploid data) or lost every leading zero:
+//   it is refused at the first of them. A file of zeros alone reads, every genotype missing.
 #pragma once
 
 #include <cstdint>

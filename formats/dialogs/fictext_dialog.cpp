@@ -109,8 +109,9 @@ void Tf_fictext::PrepareTextImport(const QString& FileName) {
   done_ = false;
   imported_.reset();
   fileName_ = FileName;
-  // The preview shows the text as the import reads it.
-  content_ = ImportedText(ReadFileBytes(QFile::encodeName(FileName).toStdString()), {}, nullptr);
+  // The preview shows the text as the import reads it, and is refused as the import would be.
+  const std::string path = QFile::encodeName(FileName).toStdString();
+  content_ = ImportedText(ReadFileBytes(path), path, nullptr);
   preview_->setRows(RawLinePreview(content_));
   prompts_.exec(*this);
 }

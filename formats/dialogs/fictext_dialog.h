@@ -36,7 +36,8 @@ class Tf_fictext : public QDialog {
   Tf_fictext(Prompts& prompts, QWidget* parent);
 
   // Reads FileName (UTF-8 path) into the preview, one line per row, and shows the dialog
-  // modally through Prompts::exec. Throws Error(Io) when the file cannot be read.
+  // modally through Prompts::exec. Throws Error(Io) when the file cannot be read, and
+  // Error(Input) naming it for a UTF-16 file (ImportedText), before the dialog shows.
   void PrepareTextImport(const QString& FileName);
 
   // Whether OK read the file; the table it read, taken once.

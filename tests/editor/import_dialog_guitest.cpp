@@ -378,6 +378,33 @@ TEST_F(ImportTest, AGenepopFileReadWrongIsRefusedAndTheTableKept) {
   }
 }
 
+// The text format's own dialog reads the file for its preview: a UTF-16 file is refused there,
+// before that dialog shows, with the file named as every other format names it.
+TEST_F(ImportTest, AUtf16FileIsRefusedNamingItInEveryTextFormat) {
+  write("u16.txt", QByteArray("\xFF\xFEL\0001\0", 6));
+  openFixture();
+  const GenotypeTable before = window->document().Cells;
+  const QString says = QString::fromUtf8(
+      "u16.txt : ce fichier est en UTF-16 : enregistrez-le en UTF-8 ou en texte simple.");
+  for (int format : {1, 2, 3}) {
+    SCOPED_TRACE(format);
+    prompts.told.clear();
+    prompts.dialogs.clear();
+    Tf_import::setImportCloseAllowed(false);
+    runImport([&](Tf_import& d) {
+      type(d.nomfich(), "u16.txt");
+      choose(d, format);
+      d.OKBtn()->click();
+      EXPECT_TRUE(d.isVisible());
+      click(d.CancelBtn());
+    });
+    EXPECT_EQ(prompts.errors(), QStringList({says}));
+    EXPECT_EQ(prompts.dialogs, QStringList({"f_import"}));
+    EXPECT_EQ(window->document().Cells, before);
+    EXPECT_EQ(window->windowTitle(), TestData("two_pops.bvt"));
+  }
+}
+
 TEST_F(ImportTest, CancelledSaveQuestionShowsNoDialog) {
   newEditedTable();
   prompts.answers.push_back(QMessageBox::Cancel);
