@@ -93,7 +93,7 @@ class GenepopReader {
  public:
   explicit GenepopReader(TextReader& in) : in_(in) {}
 
-  Document Read() {
+  Document Read(ImportWarnings* warnings) {
     const std::vector<std::string_view> names = ReadGenepopLoci();
     ImportTable table(static_cast<std::uint16_t>(names.size()), in_.Name());
     for (std::size_t l = 0; l < names.size(); ++l)
@@ -105,7 +105,7 @@ class GenepopReader {
     }
     RequireGenotypesDone(table.Doc(), Next::End, 0);
     FillWidthPending(table.Doc());
-    return table.Take();
+    return table.Take(warnings);
   }
 
  private:
@@ -216,7 +216,7 @@ class GenepopReader {
     nextLocus_ = 1;
     Document& doc = table.Doc();
     const std::string text(name);
-    doc.SetPopName(doc.NbPops, text);
+    table.SetPopName(doc.NbPops, text);
     doc.Cells.SetCell(1, row_, text);
   }
 
@@ -318,7 +318,7 @@ std::string UpToCtrlZ(std::string text) {
 
 Document ReadGenepop(std::string bytes, const std::string& name, ImportWarnings* warnings) {
   TextReader in(UpToCtrlZ(ImportedText(std::move(bytes), name, warnings)), name);
-  return GenepopReader(in).Read();
+  return GenepopReader(in).Read(warnings);
 }
 
 }  // namespace
