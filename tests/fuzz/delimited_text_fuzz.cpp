@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     relakin::ImportWarnings warnings;
     fuzzing::CheckImported(relakin::ReadDelimitedText(in, options, "fuzz.txt", &warnings), warnings,
-                           "fuzz.txt");
+                           {"fuzz.txt"});
   } catch (const relakin::Error&) {
   }
   return 0;

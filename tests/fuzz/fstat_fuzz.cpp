@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   try {
     relakin::ImportWarnings warnings;
-    fuzzing::CheckImported(relakin::ReadFstatFile(in, "fuzz.dat", &warnings), warnings, "fuzz.dat");
+    fuzzing::CheckImported(relakin::ReadFstatFile(in, "fuzz.dat", &warnings), warnings,
+                           {"fuzz.dat"});
   } catch (const relakin::Error&) {
   }
   return 0;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     relakin::ImportWarnings warnings;
     fuzzing::CheckImported(relakin::ImportGenepopFile(in, "fuzz.gen", &warnings), warnings,
-                           "fuzz.gen");
+                           {"fuzz.gen"});
   } catch (const relakin::Error&) {
   }
   return 0;

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     relakin::ImportWarnings warnings;
     fuzzing::CheckImported(relakin::ReadModDonPair(don, mod, "fuzz.don", &warnings), warnings,
-                           "fuzz.don");
+                           {"fuzz.don", "fuzz.mod"});
   } catch (const relakin::Error&) {
   }
   return 0;
