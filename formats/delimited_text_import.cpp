@@ -88,13 +88,13 @@ class DelimitedReader {
         name_(name),
         identity_(std::size_t{o.PopulationColumn} + std::size_t{o.IndividualColumn}) {}
 
-  Document Read(std::string_view text) {
+  Document Read(std::string_view text, ImportWarnings* warnings) {
     const std::vector<std::string_view> lines = SplitTextLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       if (!IsBlankRecord(lines[i], o_.Separator)) Collect(lines[i], static_cast<int>(i) + 1);
     }
     CountLoci();
-    return Build();
+    return Build(warnings);
   }
 
  private:
@@ -177,7 +177,7 @@ class DelimitedReader {
     return fields.first(loci_);
   }
 
-  Document Build() const {
+  Document Build(ImportWarnings* warnings) const {
     ImportTable table(static_cast<std::uint16_t>(loci_), name_);
     Document& doc = table.Doc();
     doc.SetPopName(1, "");
@@ -191,7 +191,7 @@ class DelimitedReader {
           o_.PopulationColumn && (table.Individuals() == 0 || r.fields[0] != previousId);
       const int row = table.AddIndividual(startsPopulation, r.line);
       if (o_.PopulationColumn) previousId = r.fields[0];
-      if (startsPopulation) doc.SetPopName(doc.NbPops, std::string(previousId));
+      if (startsPopulation) table.SetPopName(doc.NbPops, std::string(previousId));
       if (o_.IndividualColumn)
         doc.Cells.SetCell(1, row, std::string(r.fields[o_.PopulationColumn ? 1 : 0]));
       for (std::size_t i = 0; i < genotypes.size(); ++i) {
@@ -203,7 +203,7 @@ class DelimitedReader {
       doc.NbPops = 1;
       doc.SetPopFirstRow(1, 2);
     }
-    return table.Take();
+    return table.Take(warnings);
   }
 
   std::string Genotype(const Record& r, std::string_view field, int col) const {
@@ -232,11 +232,11 @@ class DelimitedReader {
 };
 
 Document ReadDelimited(std::string_view text, const DelimitedTextOptions& options,
-                       const std::string& name) {
+                       const std::string& name, ImportWarnings* warnings) {
   if (options.Digits < 1 || options.Digits > 3)
     throw std::invalid_argument("digits per allele: 1, 2 or 3");
   if (options.Separator.size() > 1) throw std::invalid_argument("separator: one character");
-  return DelimitedReader(options, name).Read(text);
+  return DelimitedReader(options, name).Read(text, warnings);
 }
 
 }  // namespace
@@ -249,13 +249,14 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits) {
 
 Document ReadDelimitedText(std::istream& in, const DelimitedTextOptions& options,
                            const std::string& name, ImportWarnings* warnings) {
-  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name);
+  return ReadDelimited(ImportedText(ReadStreamBytes(in, name), name, warnings), options, name,
+                       warnings);
 }
 
 Document ReadDelimitedText(const std::string& FileName, const DelimitedTextOptions& options,
                            ImportWarnings* warnings) {
-  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options,
-                       FileName);
+  return ReadDelimited(ImportedText(ReadFileBytes(FileName), FileName, warnings), options, FileName,
+                       warnings);
 }
 
 }  // namespace relakin

@@ -17,7 +17,7 @@ class FstatReader {
  public:
   explicit FstatReader(TextReader& in) : in_(in) {}
 
-  Document Read() {
+  Document Read(ImportWarnings* warnings) {
     // The counts are checked before anything is allocated.
     HeaderNumber("nombre d'échantillons", UINT16_MAX);
     const auto loci = static_cast<std::uint16_t>(HeaderNumber("nombre de locus", UINT16_MAX));
@@ -28,7 +28,7 @@ class FstatReader {
     ReadLocusNames(table.Doc(), loci);
     // Blank text after the last individual is no individual.
     while (in_.SkipSeparators()) ReadIndividual(table, loci);
-    return table.Take();
+    return table.Take(warnings);
   }
 
  private:
@@ -88,12 +88,12 @@ AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd) {
 
 Document ReadFstatFile(std::istream& in, const std::string& name, ImportWarnings* warnings) {
   TextReader input(ImportedText(ReadStreamBytes(in, name), name, warnings), name);
-  return FstatReader(input).Read();
+  return FstatReader(input).Read(warnings);
 }
 
 Document ReadFstatFile(const std::string& FileName, ImportWarnings* warnings) {
   TextReader input(ImportedText(ReadFileBytes(FileName), FileName, warnings), FileName);
-  return FstatReader(input).Read();
+  return FstatReader(input).Read(warnings);
 }
 
 }  // namespace relakin

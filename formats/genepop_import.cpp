@@ -96,7 +96,7 @@ class GenepopReader {
  public:
   explicit GenepopReader(TextReader& in) : in_(in) {}
 
-  Document Read() {
+  Document Read(ImportWarnings* warnings) {
     const std::vector<std::string_view> names = ReadGenepopLoci();
     ImportTable table(static_cast<std::uint16_t>(names.size()), in_.Name());
     for (std::size_t l = 0; l < names.size(); ++l)
@@ -108,7 +108,7 @@ class GenepopReader {
     }
     RequireGenotypesDone(table.Doc(), Next::End, 0);
     FillWidthPending(table.Doc());
-    return table.Take();
+    return table.Take(warnings);
   }
 
  private:
@@ -221,7 +221,7 @@ class GenepopReader {
     nextLocus_ = 1;
     Document& doc = table.Doc();
     const std::string text(name);
-    doc.SetPopName(doc.NbPops, text);
+    table.SetPopName(doc.NbPops, text);
     doc.Cells.SetCell(1, row_, text);
   }
 
@@ -368,7 +368,7 @@ std::string UpToCtrlZ(std::string text, const std::string& name) {
 
 Document ReadGenepop(std::string bytes, const std::string& name, ImportWarnings* warnings) {
   TextReader in(UpToCtrlZ(ImportedText(std::move(bytes), name, warnings), name), name);
-  return GenepopReader(in).Read();
+  return GenepopReader(in).Read(warnings);
 }
 
 }  // namespace

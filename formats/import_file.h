@@ -17,7 +17,9 @@ enum class ImportFormat {
 };
 
 // Reads `path` (file-system bytes) with the format's reader into a new document; what the
-// reader changed on the way in goes to `warnings` when given.
+// reader changed on the way in, and what the table will hold short of the file, go to
+// `warnings` when given. Every reader refuses a file that gives no individual or no locus
+// (formats/import_check.h).
 Document ImportForeignFile(ImportFormat format, const std::string& path,
                            const DelimitedTextOptions& text = {},
                            ImportWarnings* warnings = nullptr);

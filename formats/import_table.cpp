@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/quoted_text.h"
+#include "formats/import_check.h"
 
 namespace relakin {
 
@@ -39,6 +40,19 @@ int ImportTable::AddIndividual(bool startsPopulation, int line) {
     doc_.Cells.SetCell(0, row, "    Ind" + std::to_string(k));
   }
   return row;
+}
+
+void ImportTable::SetPopName(std::uint16_t p, const std::string& name) {
+  doc_.SetPopName(p, name);
+  const bool cut = name.size() > Document::kPopNameLength;
+  if (cut && cutPopNames_.size() <= p) cutPopNames_.resize(p + 1u);
+  if (p < cutPopNames_.size()) cutPopNames_[p] = cut ? name : std::string();
+}
+
+Document ImportTable::Take(ImportWarnings* warnings) {
+  RequireImportedData(doc_, fileName_);
+  if (warnings) AddImportWarnings(doc_, cutPopNames_, fileName_, *warnings);
+  return std::move(doc_);
 }
 
 }  // namespace relakin

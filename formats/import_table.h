@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/document.h"
 #include "core/text_reader.h"  // WhereInFile
+#include "formats/import_text.h"
 
 namespace relakin {
 
@@ -30,13 +32,21 @@ class ImportTable {
   // Error(Capacity) raised past kMaxImportIndividuals individuals.
   int AddIndividual(bool startsPopulation, int line);
 
+  // Population p's name as the file gives it: the table keeps its first 25 characters, and Take
+  // says when it had more.
+  void SetPopName(std::uint16_t p, const std::string& name);
+
   int Individuals() const { return doc_.Cells.RowCount() - 2; }
   Document& Doc() { return doc_; }
-  Document Take() { return std::move(doc_); }
+  // The table read, once the whole file is: Error(Input) naming the file when it holds no
+  // individual or no locus; what it will hold short of the file (formats/import_check.h) goes
+  // to `warnings` when given.
+  Document Take(ImportWarnings* warnings);
 
  private:
   Document doc_;
   std::string fileName_;
+  std::vector<std::string> cutPopNames_;  // [p]: the whole name when the table holds it cut
 };
 
 // "locus" + l, the heading a reader writes over the column of locus l.

@@ -31,7 +31,7 @@ class OlderPairReader {
  public:
   OlderPairReader(TextReader& data, TextReader& locus) : data_(data), locus_(locus) {}
 
-  Document Read() {
+  Document Read(ImportWarnings* warnings) {
     // Both counts are checked before anything is allocated.
     individuals_ = Count("nombre d'individus", "le nombre d'individus");
     const std::uint16_t loci = Count("nombre de locus", "le nombre de locus");
@@ -49,7 +49,7 @@ class OlderPairReader {
                                (individuals_ < 2 ? " individu." : " individus."));
       }
     }
-    return table.Take();
+    return table.Take(warnings);
   }
 
  private:
@@ -144,7 +144,7 @@ Document ReadModDonPair(std::istream& data, std::istream& locus, const std::stri
   const std::string locusName = OlderLocusFileName(dataName).value_or("");
   TextReader dataIn(ImportedText(ReadStreamBytes(data, dataName), dataName, warnings), dataName);
   TextReader locusIn(ImportedText(ReadStreamBytes(locus, locusName), locusName, warnings));
-  return OlderPairReader(dataIn, locusIn).Read();
+  return OlderPairReader(dataIn, locusIn).Read(warnings);
 }
 
 Document ReadModDonPair(const std::string& FileName, ImportWarnings* warnings) {
@@ -152,7 +152,7 @@ Document ReadModDonPair(const std::string& FileName, ImportWarnings* warnings) {
   if (!locusName) throw Error(ErrorKind::Io, "Fichier .mod absent !");
   TextReader dataIn(ImportedText(ReadFileBytes(FileName), FileName, warnings), FileName);
   TextReader locusIn(ImportedText(ReadFileBytes(*locusName), *locusName, warnings));
-  return OlderPairReader(dataIn, locusIn).Read();
+  return OlderPairReader(dataIn, locusIn).Read(warnings);
 }
 
 }  // namespace relakin

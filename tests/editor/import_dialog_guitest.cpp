@@ -578,5 +578,75 @@ TEST_F(TextImportTest, CancelOrAFailedReadLeavesTheWindowAsItWas) {
   EXPECT_EQ(prompts.dialogs.count("f_fictext"), 2);
 }
 
+// Once the table is taken, what it will hold short of the file is said in a warning box each;
+// a file that gives nothing to import is refused in an error box and the table kept.
+TEST_F(TextImportTest, WarningsFollowTheTableAndAFileOfNothingIsRefused) {
+  const char* const nothing = "aucun individu : ce fichier n'a rien à importer.";
+  const char* const oneHalf =
+      "1 génotype n'a qu'un allèle (l'autre 0) : il compte comme manquant dans les analyses et "
+      "s'enregistre « 000000 ».";
+  struct Case {
+    const char* file;
+    const char* bytes;
+    int format;
+    std::vector<const char*> said;  // after "<file> : "
+    bool refused;
+  };
+  const Case cases[] = {
+      {"empty.dat", "0 2 9 2\r\nL1\r\nL2\r\n", 1, {nothing}, true},
+      {"loci.txt", "L1;L2\r\n", 3, {nothing}, true},
+      {"cut.gen",
+       "T\r\nL1\r\nPop\r\nPopulation 1 , 0100\r\nPopulation 2 , 0101\r\n",
+       2,
+       {oneHalf,
+        "2 noms d'individus ont plus de 10 caractères : l'enregistrement en garde les 10 "
+        "premiers, et 2 individus ne se distinguent plus par leur nom."},
+       false},
+      {"cut.txt",
+       "L1;L2\r\nthe northern valley, site A;i1;0101;0001\r\n",
+       3,
+       {oneHalf,
+        "1 nom de population a plus de 25 caractères : la table en garde les 25 premiers."},
+       false},
+  };
+  openFixture();
+  const GenotypeTable before = window->document().Cells;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    write(c.file, c.bytes);
+    prompts.told.clear();
+    Tf_import::setImportCloseAllowed(true);
+    if (c.format == 3) {
+      importText(c.file, [&](Tf_fictext& t) {
+        click(t.separateur()->button(2));
+        click(t.nbchiffre()->button(1));
+        click(t.OKBtn());
+        EXPECT_FALSE(t.isVisible());
+      });
+    } else {
+      runImport([&](Tf_import& d) {
+        type(d.nomfich(), c.file);
+        choose(d, c.format);
+        click(d.OKBtn());
+        EXPECT_FALSE(d.isVisible());
+      });
+    }
+    QStringList said;
+    for (const char* s : c.said)
+      said << QString(c.file) + QString::fromUtf8(" : ") + QString::fromUtf8(s);
+    EXPECT_EQ(toldTexts(), said);
+    for (const auto& t : prompts.told)
+      EXPECT_EQ(t.icon, c.refused ? QMessageBox::Critical : QMessageBox::Warning);
+    if (c.refused) {
+      EXPECT_EQ(window->document().Cells, before);
+      EXPECT_EQ(window->windowTitle(), TestData("two_pops.bvt"));
+    } else {
+      EXPECT_EQ(window->windowTitle(), c.file);
+      EXPECT_TRUE(window->grid()->isVisible());
+    }
+  }
+  EXPECT_EQ(window->document().PopNames[1], "the northern valley, site");
+}
+
 }  // namespace
 }  // namespace relakin::test

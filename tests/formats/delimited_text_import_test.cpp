@@ -90,7 +90,6 @@ TEST(DelimitedTextImport, IdentityColumnsAndLocusLine) {
        "0101\n0202\n",
        {"||locus1", "||", "Pop Ind1||001001", "    Ind2||002002"},
        {""}},
-      {"no line at all: one empty population", Options(";"), "", {"|", "|"}, {""}},
   };
   for (const Case& c : cases) {
     const Document doc = Read(c.text, c.o);
@@ -223,6 +222,8 @@ TEST(DelimitedTextImport, ReadAsItMeansOrRefusedNamingTheLine) {
                "ligne 2 : « x » n'est pas un génotype valide (locus 2).")},
       {"more loci than columns", Options(";"), tooManyLoci + "\nP;i;0101\n",
        Refused(ErrorKind::Capacity, 1, "t.txt, ligne 1 : trop de champs : 65534 locus au plus.")},
+      {"no line at all", Options(";"), "",
+       Refused(ErrorKind::Input, 0, "t.txt : aucun individu : ce fichier n'a rien à importer.")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

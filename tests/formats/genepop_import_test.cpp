@@ -1,6 +1,8 @@
 // The GENEPOP reader.
 #include "formats/genepop_import.h"
 
+#include <algorithm>
+
 #include "import_test_util.h"
 
 namespace relakin {
@@ -146,13 +148,16 @@ TEST(GenepopImport, LocusLists) {
       {"a comma at the end adds no locus", "T\nloc1,loc2,\nPop\n", "||loc1|loc2"},
       {"comma lines and single names mixed", "T\na,b\nc\nPop\n", "||a|b|c"},
       {"blank lines name no locus", "T\n\nL1\n\n \t\nL3\n\nPop\n", "||L1|L3"},
-      {"a POP line and no individual", "T\nL1\nL2\nPop\n", "||L1|L2"},
   };
   for (const Case& c : cases) {
-    const Document doc = Read(c.text);
-    ASSERT_EQ(doc.Cells.RowCount(), 2) << c.what;
+    // After the list, one individual with a genotype per locus.
+    std::string individual = "x,";
+    const auto loci = std::count(c.locusRow.begin(), c.locusRow.end(), '|') - 1;
+    for (auto l = loci; l > 0; --l) individual += " 0101";
+    const Document doc = Read(c.text + individual + "\n");
+    ASSERT_EQ(doc.Cells.RowCount(), 3) << c.what;
     EXPECT_EQ(RowTexts(doc)[1], c.locusRow) << c.what;
-    EXPECT_EQ(doc.NbPops, 0) << c.what;
+    EXPECT_EQ(doc.NbPops, 1) << c.what;
   }
   // One genotype per locus of a comma list.
   const Document doc = Read("T\nA, B, C\nPop\nx, 0101 0202 0303\n");
@@ -447,13 +452,13 @@ TEST(GenepopImport, ReadAsTheyMeanOrRefusedAtTheirLine) {
 }
 
 TEST(GenepopImport, GridRowsLimitTheIndividuals) {
-  std::string text = "T\nPop\n";
-  for (int k = 1; k <= 65534; ++k) text += "a,\n";
+  std::string text = "T\nL\nPop\n";
+  for (int k = 1; k <= 65534; ++k) text += "a, 0101\n";
   EXPECT_EQ(Read(text).Cells.RowCount(), 65536);
-  const Error e = ErrorOf([&] { Read(text + "a,\n"); });
+  const Error e = ErrorOf([&] { Read(text + "a, 0101\n"); });
   EXPECT_EQ(e.kind(), ErrorKind::Capacity);
-  EXPECT_EQ(e.line(), 65537);
-  EXPECT_THAT(e.what(), HasSubstr("t.gen, ligne 65537 : trop d'individus"));
+  EXPECT_EQ(e.line(), 65538);
+  EXPECT_THAT(e.what(), HasSubstr("t.gen, ligne 65538 : trop d'individus"));
 }
 
 TEST(GenepopImport, C2lineIsReadCompletely) {

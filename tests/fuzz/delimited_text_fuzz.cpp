@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "formats/delimited_preview.h"
 #include "formats/delimited_text_import.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
@@ -23,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   relakin::PreviewDelimitedText(text, options.Separator, flags & 3);
   std::istringstream in(text);
   try {
-    relakin::ReadDelimitedText(in, options, "fuzz.txt");
+    relakin::ImportWarnings warnings;
+    fuzzing::CheckImported(relakin::ReadDelimitedText(in, options, "fuzz.txt", &warnings), warnings,
+                           {"fuzz.txt"});
   } catch (const relakin::Error&) {
   }
   return 0;

@@ -6,11 +6,14 @@
 
 #include "core/errors.h"
 #include "formats/genepop_import.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   try {
-    relakin::ImportGenepopFile(in, "fuzz.gen");
+    relakin::ImportWarnings warnings;
+    fuzzing::CheckImported(relakin::ImportGenepopFile(in, "fuzz.gen", &warnings), warnings,
+                           {"fuzz.gen"});
   } catch (const relakin::Error&) {
   }
   return 0;

@@ -7,6 +7,7 @@
 
 #include "core/errors.h"
 #include "formats/older_pair_import.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
@@ -14,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream don(input.substr(0, nul));
   std::istringstream mod(nul == std::string::npos ? std::string() : input.substr(nul + 1));
   try {
-    relakin::ReadModDonPair(don, mod, "fuzz.don");
+    relakin::ImportWarnings warnings;
+    fuzzing::CheckImported(relakin::ReadModDonPair(don, mod, "fuzz.don", &warnings), warnings,
+                           {"fuzz.don", "fuzz.mod"});
   } catch (const relakin::Error&) {
   }
   return 0;
