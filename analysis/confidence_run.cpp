@@ -276,7 +276,8 @@ void RunConfidenceIntervals(const std::string& DataFile, const std::string& Resu
     result.Write(ConfidenceTitle(Method));
     degenerate = WriteLimits(*reps, data.NbInd, threads, result, progress);
   }
-  result.Close();
+  if (const std::string warning = result.Close(); !warning.empty())
+    context.messages.Warning(warning);
   if (degenerate.tally.count != 0) context.messages.Show(DegenerateLociMessage(degenerate.tally));
   context.messages.Show(kRunFinished);
 }

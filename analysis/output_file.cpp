@@ -47,11 +47,11 @@ void OutputFile::Flush() {
   buffer_.clear();
 }
 
-void OutputFile::Close() {
-  if (!file_) return;
+std::string OutputFile::Close() {
+  if (!file_) return {};
   Flush();
   std::unique_ptr<FileReplacement> file = std::move(file_);
-  file->Commit();
+  return file->Commit();
 }
 
 namespace {

@@ -7,7 +7,8 @@
 // result file is flushed to disk on the way, a scratch file is not). Any failure throws
 // Error(Io) naming the file, so a run that fails never goes on to report success. A file not
 // closed when the object dies (an error left the run) is abandoned: its temporary file is
-// removed and the old file, if any, stays whole (core/atomic_file.h says the one exception).
+// removed and the old file, if any, stays whole (core/atomic_file.h: also a file written in
+// place, until Close starts to overwrite it).
 #pragma once
 
 #include <cstdint>
@@ -34,7 +35,9 @@ class OutputFile {
   // where it can (no pass through this process's memory). Throws Error(Io) naming `path` when
   // it cannot be opened or read, or naming this file when the copy cannot be written.
   void AppendFileFrom(const std::string& path, std::uint64_t offset);
-  void Close();
+  // Returns the warning FileReplacement::Commit returns (a result file only: a scratch file
+  // has no folder flush to warn of); the run says it.
+  std::string Close();
   const std::string& path() const { return path_; }
 
  private:

@@ -200,7 +200,8 @@ void RunPermutationTest(const std::string& DataFile, const std::string& ResultFi
     }
     test.Finish();
   }
-  result.Close();
+  if (const std::string warning = result.Close(); !warning.empty())
+    context.messages.Warning(warning);
   context.messages.Show(kRunFinished);
 }
 

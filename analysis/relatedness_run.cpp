@@ -143,7 +143,8 @@ void WriteRelatednessMatrices(const MatrixRunData& d, int Estimator, std::uint16
                "\r\n");
   CopyAfterFirstLine(kDistanceScratchFile, result);
   result.Write("\r\n");
-  result.Close();
+  if (const std::string warning = result.Close(); !warning.empty())
+    context.messages.Warning(warning);
 }
 
 void RunRelatedness(const std::string& DataFile, const std::string& ResultFile,

@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -22,7 +24,29 @@ namespace fs = std::filesystem;
 
 int SystemFlush(int fd) { return fsync(fd); }
 
+int SystemReserve(int fd, std::int64_t length) {
+  return fallocate(fd, 0, 0, static_cast<off_t>(length));
+}
+
+std::int64_t SystemCopy(int from, int to, std::int64_t offset, std::int64_t count) {
+  constexpr std::int64_t kBuffer = std::int64_t{1} << 20;
+  off_t in = static_cast<off_t>(offset);
+  off_t out = in;
+  ssize_t n = copy_file_range(from, &in, to, &out, static_cast<std::size_t>(count), 0);
+  if (n >= 0 || (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP))
+    return n;
+  // Two file systems the system cannot copy between (the temporary folder is often a tmpfs).
+  std::string chunk(static_cast<std::size_t>(std::min(count, kBuffer)), '\0');
+  n = pread(from, chunk.data(), chunk.size(), static_cast<off_t>(offset));
+  if (n <= 0) return n;
+  const ssize_t written = pwrite(to, chunk.data(), static_cast<std::size_t>(n), offset);
+  if (written == 0) errno = EIO;
+  return written > 0 ? written : -1;
+}
+
 std::atomic<DiskFlush> diskFlush{&SystemFlush};
+std::atomic<DiskReserve> diskReserve{&SystemReserve};
+std::atomic<DiskCopy> diskCopy{&SystemCopy};
 
 int FlushToDisk(int fd) { return diskFlush.load(std::memory_order_relaxed)(fd); }
 
@@ -31,6 +55,64 @@ int FlushToDisk(int fd) { return diskFlush.load(std::memory_order_relaxed)(fd); 
 }
 
 [[noreturn]] void Fail(const std::string& path, int err) { Fail(path, std::strerror(err)); }
+
+// The default action of SIGXFSZ ends the process in the middle of a write that passes the
+// file-size limit, with the target half-written in place or a temporary file left behind;
+// ignored, the write fails with EFBIG like any other. Done here, where every write of the
+// system starts, so that no program, tool or test can forget it.
+void IgnoreFileSizeSignal() {
+  struct sigaction old {};
+  if (sigaction(SIGXFSZ, nullptr, &old) != 0) return;
+  if ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL) return;
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGXFSZ, &ignore, nullptr);
+}
+
+// Where an in-place write puts its complete copy: the system's temporary folder.
+std::string TemporaryFolder() {
+  const char* set = std::getenv("TMPDIR");
+  std::error_code ec;
+  const fs::path folder = fs::absolute(set != nullptr && *set != '\0' ? set : "/tmp", ec);
+  return ec ? std::string("/tmp") : folder.lexically_normal().string();
+}
+
+// Errors of a folder flush that leave the rename standing: a folder this user may not read
+// cannot be opened to be flushed, and some file systems cannot flush a folder.
+bool FolderFlushMayFail(int err) {
+  return err == EACCES || err == EINVAL || err == EROFS || err == EOPNOTSUPP;
+}
+
+// Flushes a folder; 0 or the error that matters.
+int FlushFolderOf(const fs::path& folder) {
+  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int failed = dir < 0 ? errno : 0;
+  if (dir >= 0) {
+    failed = FlushToDisk(dir) != 0 ? errno : 0;
+    close(dir);
+  }
+  return FolderFlushMayFail(failed) ? 0 : failed;
+}
+
+std::int64_t SizeOf(int fd) {
+  struct stat st {};
+  return fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
+// Copies [from, to) of the file `in` to the same place of `out`; 0 or the error.
+int CopyRange(int in, int out, std::int64_t from, std::int64_t to) {
+  constexpr std::int64_t kStep = std::int64_t{1} << 28;
+  const DiskCopy copy = diskCopy.load(std::memory_order_relaxed);
+  while (from < to) {
+    const std::int64_t n = copy(in, out, from, std::min(to - from, kStep));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;  // the copy is shorter than it was
+    from += n;
+  }
+  return 0;
+}
 
 fs::path ResolveTarget(const std::string& path) {
   fs::path target(path);
@@ -143,8 +225,17 @@ DiskFlush ReplaceDiskFlush(DiskFlush flush) {
   return diskFlush.exchange(flush != nullptr ? flush : &SystemFlush);
 }
 
+DiskReserve ReplaceDiskReserve(DiskReserve reserve) {
+  return diskReserve.exchange(reserve != nullptr ? reserve : &SystemReserve);
+}
+
+DiskCopy ReplaceDiskCopy(DiskCopy copy) {
+  return diskCopy.exchange(copy != nullptr ? copy : &SystemCopy);
+}
+
 FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale)
     : path_(std::move(path)), sync_(sync) {
+  IgnoreFileSizeSignal();
   const fs::path target = ResolveTarget(path_);
   target_ = target.string();
   const mode_t mode = CheckTarget(target, path_);
@@ -172,31 +263,61 @@ FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale)
   }
   // A file the user may write in a folder that takes no new file: written in place.
   if (mode == 0 || (err != EACCES && err != EPERM)) Fail(path_, err);
-  fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd_ < 0) Fail(path_, errno);
+  targetFd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (targetFd_ < 0) Fail(path_, errno);
   inPlace_ = true;
   struct stat st {};
-  if (fstat(fd_, &st) != 0) Abandon(errno);
+  if (fstat(targetFd_, &st) != 0) AbandonUnchanged(errno, false);
   if (!S_ISREG(st.st_mode)) {
-    close(fd_);
-    fd_ = -1;
+    close(targetFd_);
+    targetFd_ = -1;
     Fail(path_, "ce n'est pas un fichier ordinaire");
   }
+  CreateCopyInTemporaryFolder(removeStale);
+}
+
+// The copy is named as the temporaries beside a target are, so that those of ended processes
+// are removed alike; once kept, its name loses the leading dot, which takes it out of their
+// number. Both names must be free.
+void FileReplacement::CreateCopyInTemporaryFolder(bool removeStale) {
+  tmpFolder_ = TemporaryFolder();
+  const std::string prefix = TemporaryPrefix(fs::path(target_));
+  if (removeStale) RemoveStale(fs::path(tmpFolder_), prefix);
+  const std::string stem =
+      (fs::path(tmpFolder_) / prefix).string() + std::to_string(getpid()) + "-";
+  const std::size_t dot = stem.size() - prefix.size() - std::to_string(getpid()).size() - 1;
+  int err = EEXIST;
+  for (int attempt = 0; attempt < 1000 && err == EEXIST; ++attempt) {
+    tmpName_ = stem + std::to_string(attempt);
+    keptName_ = tmpName_.substr(0, dot) + tmpName_.substr(dot + 1);
+    struct stat st {};
+    if (lstat(keptName_.c_str(), &st) == 0) continue;
+    slot_ = RegisterTemporary(tmpName_);
+    fd_ = open(tmpName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    err = fd_ >= 0 ? 0 : errno;
+    if (err != 0) {
+      ForgetTemporary(slot_);
+      slot_ = -1;
+    }
+  }
+  if (err != 0) AbandonUnchanged(err, true);
 }
 
 FileReplacement::~FileReplacement() {
+  if (targetFd_ >= 0) close(targetFd_);
   if (fd_ < 0) return;
   close(fd_);
   DropTemporary();
 }
 
 void FileReplacement::DropTemporary() {
-  if (!inPlace_) unlink(tmpName_.c_str());
+  unlink(tmpName_.c_str());
   ForgetTemporary(slot_);
   slot_ = -1;
 }
 
 void FileReplacement::Abandon(int err) {
+  if (inPlace_) AbandonUnchanged(err, true);
   if (fd_ >= 0) {
     close(fd_);
     fd_ = -1;
@@ -205,16 +326,41 @@ void FileReplacement::Abandon(int err) {
   Fail(path_, err);
 }
 
-// The old content goes only once there is new content to take its place.
-void FileReplacement::EmptyTargetInPlace() {
-  if (!inPlace_ || emptied_) return;
-  if (ftruncate(fd_, 0) != 0) Abandon(errno);
-  emptied_ = true;
+// Before the target's first byte changes: the copy goes, the old file stays as it was.
+// `copySide`: the failure was the copy's, in the temporary folder, which the message names.
+void FileReplacement::AbandonUnchanged(int err, bool copySide) {
+  if (fd_ >= 0) {
+    close(fd_);
+    fd_ = -1;
+    DropTemporary();
+  }
+  if (targetFd_ >= 0) {
+    close(targetFd_);
+    targetFd_ = -1;
+  }
+  std::string reason = std::strerror(err);
+  if (copySide) reason += " (dossier temporaire " + tmpFolder_ + ")";
+  throw Error(ErrorKind::Io, "Impossible d'écrire le fichier " + path_ + " : " + reason +
+                                 ". Le fichier n'a pas été modifié.");
+}
+
+// Once the target is being overwritten: the copy holds the only whole new content and stays.
+void FileReplacement::KeepCopyAndFail(int err) {
+  if (fd_ >= 0) {
+    close(fd_);
+    fd_ = -1;
+  }
+  if (targetFd_ >= 0) {
+    close(targetFd_);
+    targetFd_ = -1;
+  }
+  throw Error(ErrorKind::Io,
+              "Impossible d'écrire le fichier " + path_ + " : " + std::strerror(err) +
+                  ". Le fichier est incomplet, son contenu complet est dans " + tmpName_ + ".");
 }
 
 void FileReplacement::Write(std::string_view bytes) {
   if (fd_ < 0) Fail(path_, EBADF);
-  EmptyTargetInPlace();
   while (!bytes.empty()) {
     const ssize_t n = write(fd_, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
@@ -225,7 +371,6 @@ void FileReplacement::Write(std::string_view bytes) {
 
 bool FileReplacement::AppendCopyOf(int from, std::int64_t& offset) {
   if (fd_ < 0) Fail(path_, EBADF);
-  EmptyTargetInPlace();
   constexpr std::size_t kStep = std::size_t{1} << 28;
   for (bool copied = false;; copied = true) {
     off_t at = static_cast<off_t>(offset);
@@ -244,17 +389,16 @@ bool FileReplacement::AppendCopyOf(int from, std::int64_t& offset) {
   }
 }
 
-void FileReplacement::Commit() {
+std::string FileReplacement::Commit() {
   if (fd_ < 0) Fail(path_, EBADF);
-  EmptyTargetInPlace();
+  if (inPlace_) {
+    CommitInPlace();
+    return {};
+  }
   if (sync_ == Sync::kToDisk && FlushToDisk(fd_) != 0) Abandon(errno);
   const int fd = fd_;
   fd_ = -1;
   int err = close(fd) != 0 ? errno : 0;
-  if (inPlace_) {
-    if (err != 0) Fail(path_, err);
-    return;
-  }
   if (err == 0 && rename(tmpName_.c_str(), target_.c_str()) != 0) err = errno;
   if (err != 0) {
     DropTemporary();
@@ -262,33 +406,93 @@ void FileReplacement::Commit() {
   }
   ForgetTemporary(slot_);
   slot_ = -1;
-  if (sync_ == Sync::kToDisk) FlushFolder();
+  return sync_ == Sync::kToDisk ? FlushFolder() : std::string();
 }
 
-// The rename is on disk only once the folder is. A folder this user may not read cannot be
-// opened to be flushed, and some file systems cannot flush a folder: the rename stands. Past the
-// rename the file holds the new content: a failure here must not say it was not written.
-void FileReplacement::FlushFolder() {
-  const int dir = open(FolderOf(fs::path(target_)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  int failed = dir < 0 ? errno : 0;
-  if (dir >= 0) {
-    failed = FlushToDisk(dir) != 0 ? errno : 0;
-    close(dir);
-  }
-  if (failed != 0 && failed != EACCES && failed != EINVAL && failed != EROFS &&
-      failed != EOPNOTSUPP) {
-    throw Error(ErrorKind::Io, "Le fichier " + path_ +
-                                   " est écrit, mais son dossier n'a pas pu être mis sur le "
-                                   "disque : " +
-                                   std::strerror(failed) + ".");
-  }
+// Puts the target back to its old size after room was made for the new content: the old bytes
+// were never touched. False when it stays longer.
+bool FileReplacement::CutBack(std::int64_t size) {
+  const std::int64_t now = SizeOf(targetFd_);
+  return now == size || ftruncate(targetFd_, static_cast<off_t>(size)) == 0;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         FileReplacement::Sync sync) {
+void FileReplacement::CommitInPlace() {
+  const bool toDisk = sync_ == Sync::kToDisk;
+  if (toDisk && FlushToDisk(fd_) != 0) AbandonUnchanged(errno, true);
+  const std::int64_t size = SizeOf(fd_);
+  const std::int64_t oldSize = SizeOf(targetFd_);
+  if (size < 0 || oldSize < 0) AbandonUnchanged(errno, size < 0);
+
+  // Room made for the new content leaves the old bytes as they were; only the size is put back.
+  const auto unchanged = [&](int err, bool copySide) {
+    if (!CutBack(oldSize)) {
+      ForgetTemporary(slot_);
+      slot_ = -1;
+      KeepCopyAndFail(err);
+    }
+    AbandonUnchanged(err, copySide);
+  };
+
+  // Room for the whole new content before the first byte changes: a full disk, a quota or the
+  // file-size limit fail here. A file system that cannot reserve gets the bytes past the old
+  // end written instead, which touches none of the old ones.
+  RestoreSizeOnSignal(slot_, targetFd_, oldSize);
+  std::int64_t overwriteEnd = size;
+  if (size > 0 && diskReserve.load(std::memory_order_relaxed)(targetFd_, size) != 0) {
+    int err = errno;
+    if (err == EOPNOTSUPP || err == ENOSYS || err == EINVAL) {
+      err = size > oldSize ? CopyRange(fd_, targetFd_, oldSize, size) : 0;
+      if (err == 0) overwriteEnd = std::min(size, oldSize);
+    }
+    if (err != 0) unchanged(err, false);
+  }
+
+  // The copy under its kept name, registered before the rename so that a signal finds one of
+  // the two names.
+  const int keptSlot = RegisterTemporary(keptName_);
+  RestoreSizeOnSignal(keptSlot, targetFd_, oldSize);
+  if (rename(tmpName_.c_str(), keptName_.c_str()) != 0) {
+    const int err = errno;
+    ForgetTemporary(keptSlot);
+    unchanged(err, true);
+  }
+  ForgetTemporary(slot_);
+  slot_ = keptSlot;
+  tmpName_ = keptName_;
+  if (toDisk) {
+    if (const int err = FlushFolderOf(fs::path(tmpFolder_)); err != 0) unchanged(err, true);
+  }
+  // From here the copy outlives a failure and a signal.
+  if (!ForgetTemporary(slot_)) unchanged(EINTR, false);
+  slot_ = -1;
+
+  int err = CopyRange(fd_, targetFd_, 0, overwriteEnd);
+  if (err == 0 && ftruncate(targetFd_, static_cast<off_t>(size)) != 0) err = errno;
+  if (err == 0 && toDisk && FlushToDisk(targetFd_) != 0) err = errno;
+  const int target = targetFd_;
+  targetFd_ = -1;
+  if (close(target) != 0 && err == 0) err = errno;
+  if (err != 0) KeepCopyAndFail(err);
+  close(fd_);
+  fd_ = -1;
+  unlink(tmpName_.c_str());
+}
+
+// The rename is on disk only once the folder is. A folder that cannot be flushed leaves the
+// rename standing, and past it the file holds the new content: a warning, never a failure.
+std::string FileReplacement::FlushFolder() {
+  const int failed = FlushFolderOf(FolderOf(fs::path(target_)));
+  if (failed == 0) return {};
+  return "Le fichier " + path_ +
+         " est écrit, mais son dossier n'a pas pu être mis sur le disque : " +
+         std::strerror(failed) + ".";
+}
+
+std::string WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                FileReplacement::Sync sync) {
   FileReplacement file(path, sync);
   file.Write(bytes);
-  file.Commit();
+  return file.Commit();
 }
 
 }  // namespace relakin

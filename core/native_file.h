@@ -33,10 +33,11 @@ Document ReadNativeText(const std::string& content, const std::string& name = {}
 // atomically: a temporary file beside the target, renamed over it once complete, flushed to
 // disk unless `sync` is kNone (the analysis file, read at once and written again by every
 // run). Returns the figures the data-description window shows. Missing locus names are said
-// through `messages`. Raises doc.AnalysisFileReady once the file is complete. Throws
-// Error(Conversion) for a bad genotype cell before any file is touched, Error(Io) when writing
-// fails (the old file stays) or when FileName may not be written or is not a regular file
-// (core/atomic_file.h).
+// through `messages`. Raises doc.AnalysisFileReady once the file is complete; a folder that
+// could not be flushed after it is then a Warning. Throws Error(Conversion) for a bad genotype
+// cell before any file is touched, Error(Io) when writing fails (the old file stays, or the
+// message says where the new content is: core/atomic_file.h) or when FileName may not be
+// written or is not a regular file.
 DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messages& messages,
                                FileReplacement::Sync sync = FileReplacement::Sync::kToDisk);
 // The bytes SaveNativeFile writes, without touching any file or AnalysisFileReady. Both also

@@ -142,8 +142,9 @@ DataDescription SaveNativeFile(Document& doc, const std::string& FileName, Messa
                                FileReplacement::Sync sync) {
   DataDescription d;
   const std::string text = NativeFileText(doc, messages, &d);
-  WriteFileAtomically(FileName, text, sync);
+  const std::string warning = WriteFileAtomically(FileName, text, sync);
   doc.AnalysisFileReady = true;
+  if (!warning.empty()) messages.Warning(warning);
   return d;
 }
 

@@ -116,8 +116,9 @@ std::string SelectionFileText(Document& doc, Messages& messages) {
 
 bool WriteSelectionFile(Document& doc, Messages& messages, const std::string& FileName) {
   const std::string text = SelectionFileText(doc, messages);
-  // Read at once by the run and written again by the next one: not worth a flush to disk.
-  WriteFileAtomically(FileName, text, FileReplacement::Sync::kNone);
+  // Read at once by the run and written again by the next one: not worth a flush to disk, so
+  // there is no folder flush to warn of.
+  (void)WriteFileAtomically(FileName, text, FileReplacement::Sync::kNone);
   doc.AnalysisFileReady = true;
   return doc.AnalysisFileReady;
 }

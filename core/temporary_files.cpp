@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -22,8 +23,12 @@ enum SlotState : int { kFree, kFilling, kHeld, kRemoving };
 struct Slot {
   std::atomic<int> state{kFree};
   char path[kPathBytes];
+  std::atomic<int> restoreFd{-1};
+  std::atomic<std::int64_t> restoreSize{0};
 };
 static_assert(std::atomic<int>::is_always_lock_free, "the handler may not wait for a lock");
+static_assert(std::atomic<std::int64_t>::is_always_lock_free,
+              "the handler may not wait for a lock");
 
 Slot slots[kSlots];
 
@@ -34,8 +39,11 @@ void RemoveRegisteredTemporaries() {
   for (Slot& slot : slots) {
     int expected = kHeld;
     // Claimed first: no thread may reuse the slot while its path is read.
-    if (slot.state.compare_exchange_strong(expected, kRemoving, std::memory_order_acq_rel))
-      unlink(slot.path);
+    if (!slot.state.compare_exchange_strong(expected, kRemoving, std::memory_order_acq_rel))
+      continue;
+    unlink(slot.path);
+    const int fd = slot.restoreFd.load(std::memory_order_acquire);
+    if (fd >= 0) ftruncate(fd, static_cast<off_t>(slot.restoreSize.load()));
   }
 }
 
@@ -65,16 +73,24 @@ int RegisterTemporary(std::string_view path) {
       continue;
     std::memcpy(slots[i].path, absolute.data(), absolute.size());
     slots[i].path[absolute.size()] = '\0';
+    slots[i].restoreFd.store(-1, std::memory_order_relaxed);
     slots[i].state.store(kHeld, std::memory_order_release);
     return i;
   }
   return -1;
 }
 
-void ForgetTemporary(int slot) {
-  if (slot < 0 || slot >= kSlots) return;
+bool ForgetTemporary(int slot) {
+  if (slot < 0 || slot >= kSlots) return true;
   int expected = kHeld;
-  slots[slot].state.compare_exchange_strong(expected, kFree, std::memory_order_acq_rel);
+  return slots[slot].state.compare_exchange_strong(expected, kFree, std::memory_order_acq_rel) ||
+         expected != kRemoving;
+}
+
+void RestoreSizeOnSignal(int slot, int fd, std::int64_t size) {
+  if (slot < 0 || slot >= kSlots) return;
+  slots[slot].restoreSize.store(size, std::memory_order_relaxed);
+  slots[slot].restoreFd.store(fd, std::memory_order_release);
 }
 
 void InstallTemporaryCleanup() {

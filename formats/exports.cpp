@@ -35,7 +35,8 @@ ExportOutput BuildExport(ExportFormat format, Document& doc, Messages& messages)
 
 void Export(ExportFormat format, Document& doc, const std::string& FileName, Messages& messages) {
   const ExportOutput out = BuildExport(format, doc, messages);
-  WriteFileAtomically(FileName, out.bytes);
+  const std::string warning = WriteFileAtomically(FileName, out.bytes);
+  if (!warning.empty()) messages.Warning(warning);
   if (!out.lostAlleles.empty()) messages.Warning(out.lostAlleles);
   messages.Show(FileName + " est crée !");
 }

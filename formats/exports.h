@@ -33,10 +33,12 @@ struct ExportOutput {
 ExportOutput BuildExport(ExportFormat format, Document& doc, Messages& messages);
 
 // Writes the export to FileName, unchanged (no extension added; a bare name goes to the current
-// directory), through a temporary file renamed once complete and flushed; then says the lost
-// alleles (Warning), if any, and FileName + " est crée !" (Show). On a bad cell (Error(Conversion))
-// or a failed write (Error(Io)) it throws before any completion message; an existing file at
-// FileName is then left as it was and no temporary file remains.
+// directory), through a temporary file renamed once complete and flushed (core/atomic_file.h);
+// then says a folder that could not be flushed (Warning), the lost alleles (Warning), if any,
+// and FileName + " est crée !" (Show). On a bad cell (Error(Conversion)) or a failed write
+// (Error(Io)) it throws before any completion message; an existing file at FileName is then
+// left as it was and no temporary file remains (written in place, the message may instead say
+// where its complete new content lies).
 void Export(ExportFormat format, Document& doc, const std::string& FileName, Messages& messages);
 
 inline void ExportGenepop(Document& doc, const std::string& FileName, Messages& messages) {

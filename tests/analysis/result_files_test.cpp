@@ -132,6 +132,30 @@ TEST(ResultFiles, OnlyTheResultFileIsFlushedToDiskBeforeTheRunIsSaidDone) {
   }
 }
 
+// Past the rename the result file is written: a folder that cannot be flushed is a warning
+// before "TRAITEMENT FINI !".
+TEST(ResultFiles, AFolderThatCannotBeFlushedIsAWarningAndTheRunEnds) {
+  for (const RunCase& r : kRuns) {
+    SCOPED_TRACE(r.name);
+    InTempDir dir;
+    WriteBytes("temp.tmp", kAnalysisFile);
+    RecordedMessages messages;
+    Progress progress;
+    RandomGenerator random(1);
+    RunContext context{messages, progress, random, 2};
+    const DiskFlush previous = ReplaceDiskFlush(test::FolderFlushFails);
+    r.run(context);
+    ReplaceDiskFlush(previous);
+    EXPECT_EQ(messages.texts,
+              std::vector<std::string>(
+                  {"Le fichier out.res est écrit, mais son dossier n'a pas pu être mis sur le "
+                   "disque : " +
+                       std::string(std::strerror(EIO)) + ".",
+                   "TRAITEMENT FINI !"}));
+    EXPECT_FALSE(ReadBytes("out.res").empty());
+  }
+}
+
 // Leaves in the current directory the temporary file of a writer of `name` that ended before
 // its replacement was done, as a killed process leaves it.
 void LeaveTemporaryOf(const std::string& name) {

@@ -53,7 +53,7 @@ TEST(FileReplacement, TheNamedFileIsFlushedBeforeItsRenameAndItsFolderAfter) {
   std::vector<std::string> seen;  // the target's content at each flush
   test::FlushCounter flushes(
       [&](const test::FlushCounter::Call&) { seen.push_back(test::ReadBytes(target)); });
-  WriteFileAtomically(target.string(), "new");
+  EXPECT_EQ(WriteFileAtomically(target.string(), "new"), "");
   const auto calls = flushes.calls();
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_FALSE(calls[0].folder);
@@ -65,14 +65,18 @@ TEST(FileReplacement, TheNamedFileIsFlushedBeforeItsRenameAndItsFolderAfter) {
   EXPECT_THAT(dir.Entries(), ElementsAre("out.res"));
 }
 
+// A replacement abandoned without its Commit flushes nothing on its way out either.
 TEST(FileReplacement, AScratchFileIsNeverFlushed) {
   test::ScratchDir dir;
   test::FlushCounter flushes;
-  WriteFileAtomically((dir / "ttt.ttt").string(), "scratch", Sync::kNone);
-  FileReplacement abandoned((dir / "vector1.txt").string(), Sync::kToDisk);
-  abandoned.Write("not committed");
+  EXPECT_EQ(WriteFileAtomically((dir / "ttt.ttt").string(), "scratch", Sync::kNone), "");
+  {
+    FileReplacement abandoned((dir / "vector1.txt").string(), Sync::kToDisk);
+    abandoned.Write("not committed");
+  }
   EXPECT_TRUE(flushes.calls().empty());
   EXPECT_EQ(test::ReadBytes(dir / "ttt.ttt"), "scratch");
+  EXPECT_THAT(dir.Entries(), ElementsAre("ttt.ttt"));
 }
 
 // A flush that fails is a failed write: the old file stays and no temporary file remains.
@@ -85,7 +89,7 @@ TEST(FileReplacement, AFailedFlushKeepsTheOldFile) {
     return -1;
   });
   try {
-    WriteFileAtomically(target.string(), "new");
+    (void)WriteFileAtomically(target.string(), "new");
     ADD_FAILURE() << "a failed flush was reported as success";
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::Io);
@@ -97,9 +101,9 @@ TEST(FileReplacement, AFailedFlushKeepsTheOldFile) {
   EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
 }
 
-// Once renamed, the file holds the new content: a folder that cannot be flushed says so, never
-// that the file was not written.
-TEST(FileReplacement, AFailedFolderFlushSaysTheFileIsWritten) {
+// Once renamed, the file holds the new content: a folder that cannot be flushed is a warning
+// that says so, never a failure.
+TEST(FileReplacement, AFailedFolderFlushIsAWarningThatTheFileIsWritten) {
   test::ScratchDir dir;
   const fs::path target = dir / "pop.bvt";
   test::WriteBytes(target, "old");
@@ -111,15 +115,10 @@ TEST(FileReplacement, AFailedFolderFlushSaysTheFileIsWritten) {
     }
     return 0;
   });
-  try {
-    WriteFileAtomically(target.string(), "new");
-    ADD_FAILURE() << "a failed flush was reported as success";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Io);
-    EXPECT_EQ(e.what(), "Le fichier " + target.string() +
-                            " est écrit, mais son dossier n'a pas pu être mis sur le disque : " +
-                            std::strerror(EIO) + ".");
-  }
+  EXPECT_EQ(WriteFileAtomically(target.string(), "new"),
+            "Le fichier " + target.string() +
+                " est écrit, mais son dossier n'a pas pu être mis sur le disque : " +
+                std::strerror(EIO) + ".");
   ReplaceDiskFlush(previous);
   EXPECT_EQ(test::ReadBytes(target), "new");
   EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
@@ -140,7 +139,7 @@ pid_t StartWriter(const fs::path& target) {
     InstallTemporaryCleanup();
     try {
       for (int i = 0; i < 100; ++i) {
-        WriteFileAtomically((target.parent_path() / "kept").string(), "kept", Sync::kNone);
+        (void)WriteFileAtomically((target.parent_path() / "kept").string(), "kept", Sync::kNone);
         FileReplacement dropped((target.parent_path() / "dropped").string());
         dropped.Write("dropped");
       }
@@ -200,7 +199,7 @@ TEST(TemporaryCleanup, StaleTemporaryFilesOfEndedProcessesOnlyAreRemoved) {
     bool wholeFolder;
   } ways[] = {
       {"the next write of the target",
-       [](const fs::path& target) { WriteFileAtomically(target.string(), "new"); }, false},
+       [](const fs::path& target) { (void)WriteFileAtomically(target.string(), "new"); }, false},
       {"a look at the whole folder",
        [](const fs::path& target) { RemoveStaleTemporariesIn(target.parent_path().string()); },
        true},
@@ -266,13 +265,14 @@ TEST(FileReplacement, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) 
           if (!unused.inPlace()) return "not written in place";
         }
         if (test::ReadBytes(target) != "old content") return "emptied before any byte was written";
+        // The copy in the temporary folder, that folder, then the file itself.
         test::FlushCounter flushes;
-        WriteFileAtomically(target.string(), "new");
-        if (flushes.files() != 1 || flushes.folders() != 0) return "flushes: wrong count";
+        if (!WriteFileAtomically(target.string(), "new").empty()) return "a warning";
+        if (flushes.files() != 2 || flushes.folders() != 1) return "flushes: wrong count";
         // A file that does not exist yet cannot be made there, as a direct write could not.
         const std::string fresh = (dir / "fresh.bvt").string();
         try {
-          WriteFileAtomically(fresh, "x");
+          (void)WriteFileAtomically(fresh, "x");
           return "a new file was made in the folder";
         } catch (const Error& e) {
           const std::string says =

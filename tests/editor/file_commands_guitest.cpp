@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <cstring>
 
 #include "core/flush_counter.h"
 #include "editor/genotype_table_model.h"
@@ -252,6 +253,52 @@ TEST_F(SaveAsTest, SaveOfAnOpenedTableWritesItsOwnFileUnchangedName) {
   trigger("save_b");
   EXPECT_TRUE(QFile::exists(path("other.bvt")));
   EXPECT_EQ(window->windowTitle(), path("other.bvt"));
+}
+
+// A folder that cannot be flushed after the rename: the file is written, so the window says so
+// with a warning and the table counts as saved.
+TEST_F(SaveAsTest, AFolderThatCannotBeFlushedIsAWarningAndTheTableIsSaved) {
+  struct Case {
+    const char* what;
+    bool saveAs;
+    const char* loci;  // what line 1 says before the name
+  };
+  const Case cases[] = {{"Save", false, "2 "}, {"Save As", true, "0 "}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QString written = path("saved.bvt");
+    if (c.saveAs) {
+      newEditedTable();
+      prompts.saveNames.push_back(path("saved"));
+    } else {
+      written = path("pop.bvt");
+      QFile::remove(written);
+      ASSERT_TRUE(QFile::copy(TestData("two_pops.bvt"), written));
+      prompts.openNames.push_back(written);
+      keys(Qt::Key_O);
+      window->setModified(true);
+    }
+    prompts.told.clear();
+    QSignalSpy recent(window.get(), &MainWindow::recentFileCandidate);
+    const DiskFlush previous = ReplaceDiskFlush(FolderFlushFails);
+    keys(c.saveAs ? Qt::Key_A : Qt::Key_S);
+    ReplaceDiskFlush(previous);
+    EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join("\n").toStdString();
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_EQ(prompts.told[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(prompts.told[0].text,
+              QString::fromUtf8("Le fichier %1 est écrit, mais son dossier n'a pas pu être mis "
+                                "sur le disque : %2.")
+                  .arg(written, QString::fromUtf8(std::strerror(EIO))));
+    EXPECT_TRUE(ReadAll(written).startsWith((c.loci + written + "\r\n").toUtf8()))
+        << ReadAll(written).left(60).toStdString();
+    EXPECT_TRUE(!prompts.dialogs.isEmpty() && prompts.dialogs.back() == "f_descript");
+    EXPECT_EQ(window->windowTitle(), written);
+    EXPECT_EQ(window->currentFileName(), written);
+    EXPECT_FALSE(window->isModified());
+    ASSERT_EQ(recent.count(), 1);
+    EXPECT_EQ(recent.takeFirst().at(0).toString(), written);
+  }
 }
 
 // What is typed is what is written: a typing the file cannot carry stops Save, Save As and

@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "core/errors.h"
 #include "core/flush_counter.h"
 #include "core/genotype_code.h"
@@ -64,6 +67,24 @@ TEST(Export, WritesThePathAsGivenThenSaysItIsCreated) {
     Document again = Table();
     EXPECT_EQ(test::ReadBytes(dir / "out"), BuildExport(format, again, said).bytes);
   }
+}
+
+// Past the rename the file is written: a folder that cannot be flushed is said before the
+// completion message, never as a failure.
+TEST(Export, AFolderThatCannotBeFlushedIsAWarningBeforeTheCompletionMessage) {
+  test::ScratchDir dir(/*enter=*/true);
+  Document doc = Table();
+  KindedMessages said;
+  const DiskFlush previous = ReplaceDiskFlush(test::FolderFlushFails);
+  Export(ExportFormat::Genepop, doc, "out", said);
+  ReplaceDiskFlush(previous);
+  EXPECT_THAT(said.texts,
+              ElementsAre("w Le fichier out est écrit, mais son dossier n'a pas pu être mis sur "
+                          "le disque : " +
+                              std::string(std::strerror(EIO)) + ".",
+                          "s out est crée !"));
+  Document again = Table();
+  EXPECT_EQ(test::ReadBytes(dir / "out"), BuildExport(ExportFormat::Genepop, again, said).bytes);
 }
 
 TEST(Export, ReplacesAnExistingFile) {
