@@ -55,8 +55,9 @@ function(relakin_add_tests dir)
     gtest_discover_tests(${base} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" DISCOVERY_TIMEOUT 120
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endforeach()
-  # DIR/*_x11test.cpp: GUI tests for a real X server with a window manager (scripts/test-x11.sh
-  # starts Xvfb and openbox for them); without one they skip themselves.
+  # DIR/*_x11test.cpp: GUI tests for a real X server with a window manager, which ctest runs on
+  # a desktop of their own (scripts/x11-session.sh: Xvfb with openbox; exit 77, skipped, when
+  # those are not installed). Run straight, without an X server, they skip themselves.
   file(GLOB x11tests CONFIGURE_DEPENDS "${dir}/*_x11test.cpp")
   if(x11tests)
     find_library(RELAKIN_XCB_LIBRARY xcb)
@@ -77,5 +78,8 @@ function(relakin_add_tests dir)
     target_compile_definitions(${base} PRIVATE RELAKIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
       RELAKIN_X11_TESTS)
     relakin_sanitizer_defaults(${base})
+    add_test(NAME ${base} COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/x11-session.sh"
+      "$<TARGET_FILE:${base}>" WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+    set_tests_properties(${base} PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
   endforeach()
 endfunction()

@@ -1,9 +1,9 @@
 // The progress window and the active window on a real X server with a window manager, which
 // maps and exposes a window in its own time and moves the focus by its own rules (the offscreen
 // platform does both at once). Without an X server and a window manager the tests skip
-// themselves; scripts/test-x11.sh runs them under Xvfb with openbox. With
-// RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the screen is saved there half a second
-// into a permutation run and a second later.
+// themselves; ctest runs them on a desktop of their own (scripts/x11-session.sh: Xvfb with
+// openbox). With RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the screen is saved there
+// half a second into a permutation run and a second later.
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
@@ -360,6 +360,9 @@ TEST_F(OnADesktop, MainWindowIsActiveAfterARunsLastMessage) {
       QTest::keyClicks(nomfich, QString("ic%1.res").arg(k));
       const ModalAnswer finished([&told](QWidget* box) {
         told << static_cast<QMessageBox*>(box)->text();
+        // Keys go where the window manager has put the focus.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [box] { return QGuiApplication::focusWindow() == box->windowHandle(); }, 5000));
         SendKey(box, 0xff0d);  // Return
       });
       QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
