@@ -297,7 +297,7 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
 
   run("Permutationsuridentit1", [&](QWidget* shown) {
     dialog = shown;
-    dialog->findChild<QSpinBox*>("nbperm")->setValue(250);
+    dialog->findChild<QSpinBox*>("nbperm")->setValue(400);
     auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
     nomfich->selectAll();
     QTest::keyClicks(nomfich, "perm.res");
