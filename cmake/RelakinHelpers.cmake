@@ -55,4 +55,31 @@ function(relakin_add_tests dir)
     gtest_discover_tests(${base} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" DISCOVERY_TIMEOUT 120
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endforeach()
+  # DIR/*_x11test.cpp: GUI tests for a real X server with a window manager, which ctest runs on
+  # a desktop of their own (scripts/x11-session.sh: Xvfb with openbox; exit 77, skipped, when
+  # those are not installed). Run straight, without an X server, they skip themselves.
+  file(GLOB x11tests CONFIGURE_DEPENDS "${dir}/*_x11test.cpp")
+  if(x11tests)
+    find_library(RELAKIN_XCB_LIBRARY xcb)
+    find_path(RELAKIN_XCB_INCLUDE_DIR xcb/xcb.h)
+    if(NOT RELAKIN_XCB_LIBRARY OR NOT RELAKIN_XCB_INCLUDE_DIR)
+      message(STATUS "libxcb headers not found: the X server tests are not built")
+      set(x11tests "")
+    endif()
+  endif()
+  foreach(src IN LISTS x11tests)
+    get_filename_component(base "${src}" NAME_WE)
+    add_executable(${base} "${src}" "${PROJECT_SOURCE_DIR}/tests/gui_main.cpp")
+    set_target_properties(${base} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${base} PRIVATE ${ARG_LINKS} Qt6::Test GTest::gtest GTest::gmock
+      "${RELAKIN_XCB_LIBRARY}")
+    target_include_directories(${base} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests"
+      "${RELAKIN_XCB_INCLUDE_DIR}")
+    target_compile_definitions(${base} PRIVATE RELAKIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+      RELAKIN_X11_TESTS)
+    relakin_sanitizer_defaults(${base})
+    add_test(NAME ${base} COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/x11-session.sh"
+      "$<TARGET_FILE:${base}>" WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+    set_tests_properties(${base} PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+  endforeach()
 endfunction()

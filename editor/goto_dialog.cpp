@@ -43,10 +43,10 @@ GotoDialog::GotoDialog(QWidget* parent) : QDialog(parent) {
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-  // Both lists lie at the same place.
-  auto* lists = new QStackedLayout;
-  lists->addWidget(individuals_);
-  lists->addWidget(populations_);
+  // Both lists lie at the same place; the layout places only the list it shows.
+  lists_ = new QStackedLayout;
+  lists_->addWidget(individuals_);
+  lists_->addWidget(populations_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok_);
@@ -54,22 +54,20 @@ GotoDialog::GotoDialog(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(help);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
-  layout->addLayout(lists);
+  layout->addLayout(lists_);
   layout->addLayout(buttons);
   showIndividualMode();
 }
 
 void GotoDialog::showIndividualMode() {
   label_->setText(QString::fromUtf8("Individu N° :"));
-  populations_->hide();
-  individuals_->show();
+  lists_->setCurrentWidget(individuals_);
   individuals_->setFocus();
 }
 
 void GotoDialog::showPopulationMode() {
   label_->setText(QString::fromUtf8("Population N° :"));
-  individuals_->hide();
-  populations_->show();
+  lists_->setCurrentWidget(populations_);
   populations_->setFocus();
 }
 

@@ -9,6 +9,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QStackedLayout;
 
 namespace relakin {
 
@@ -40,6 +41,7 @@ class GotoDialog : public QDialog {
   QLabel* label_;
   QComboBox* individuals_;
   QComboBox* populations_;
+  QStackedLayout* lists_;
   QPushButton* ok_;
   QPushButton* cancel_;
   std::vector<std::string> individualHistory_;

@@ -13,15 +13,34 @@
 namespace vodave {
 namespace {
 
-// A text left in the spin edit that is not a number counts as the fewest classes, and a number
-// is brought into range, instead of going back to the value before the edit.
+bool AllDigits(const QString& text) {
+  return !text.isEmpty() &&
+         std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; });
+}
+
+// The classes a text of the spin edit gives: a number brought into min .. max (one too long
+// for an int lies above max), anything else min.
+int ClassCount(const QString& input, int min, int max) {
+  const QString text = input.trimmed();
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (ok) return std::clamp(value, min, max);
+  return AllDigits(text) ? max : min;
+}
+
+// A text left in the spin edit is brought into range by ClassCount instead of going back to
+// the value before the edit; a number above the range may be typed whole (25 gives 20, not
+// the 2 a refused keystroke would leave).
 class ClassCountSpinBox : public QSpinBox {
  public:
   using QSpinBox::QSpinBox;
+  QValidator::State validate(QString& input, int& pos) const override {
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    if (state == QValidator::Invalid && AllDigits(input.trimmed())) return QValidator::Intermediate;
+    return state;
+  }
   void fixup(QString& input) const override {
-    bool ok = false;
-    const int value = input.trimmed().toInt(&ok);
-    input = QString::number(ok ? std::clamp(value, minimum(), maximum()) : minimum());
+    input = QString::number(ClassCount(input, minimum(), maximum()));
   }
 };
 
@@ -68,9 +87,7 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
 }
 
 int TBtnRightDlg::NbClasses() const {
-  bool ok = false;
-  const int value = SpinEdit1_->cleanText().toInt(&ok);
-  return ok ? std::clamp(value, kMinClasses, kMaxClasses) : kMinClasses;
+  return ClassCount(SpinEdit1_->cleanText(), kMinClasses, kMaxClasses);
 }
 
 }  // namespace vodave

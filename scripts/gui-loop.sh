@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every GUI test program of a build (./build by default, BUILD_DIR to change) N times
 # (default 30), JOBS runs at a time (default 2), each run limited to 120 s, and prints every
-# failed run with its failing tests. Exits non-zero when any run failed.
+# failed run with its failing tests. Exits non-zero when any run failed. The programs for a real
+# X server (*_x11test) run on a desktop of their own (scripts/x11-session.sh).
 #
 #   bash scripts/gui-loop.sh 30
 set -euo pipefail
@@ -9,8 +10,10 @@ cd "$(dirname "$0")/.."
 runs=${1:-30}
 jobs=${JOBS:-2}
 build_dir=$(realpath "${BUILD_DIR:-build}")
-programs=("$build_dir"/tests/*_guitest)
-[ -x "${programs[0]}" ] || { echo "no GUI test program in $build_dir/tests: build first"; exit 2; }
+shopt -s nullglob
+programs=("$build_dir"/tests/*_guitest "$build_dir"/tests/*_x11test)
+session=$(realpath scripts/x11-session.sh)
+[ ${#programs[@]} -gt 0 ] || { echo "no GUI test program in $build_dir/tests: build first"; exit 2; }
 
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
@@ -23,7 +26,9 @@ run_one() {
   work=$(mktemp -d)
   log="$logs/$name.$run.log"
   status=0
-  (cd "$work" && timeout -k 5 120 "$program" --gtest_brief=1) >"$log" 2>&1 || status=$?
+  local run_it=("$program")
+  [[ $name == *_x11test ]] && run_it=(bash "$session" "$program")
+  (cd "$work" && timeout -k 5 120 "${run_it[@]}" --gtest_brief=1) >"$log" 2>&1 || status=$?
   rm -rf "$work"
   if [ "$status" -eq 0 ]; then
     rm -f "$log"
@@ -36,6 +41,7 @@ run_one() {
   return 0
 }
 export -f run_one
+export session
 
 for program in "${programs[@]}"; do
   for run in $(seq "$runs"); do printf '%s %s\n' "$program" "$run"; done

@@ -1,6 +1,7 @@
 // Entry point of the GUI test programs: a QApplication on the offscreen platform, so the
 // tests run (and gtest_discover_tests lists them) without a display, and a watchdog that fails
-// and closes any modal window left open with nobody to answer it.
+// and closes any modal window left open with nobody to answer it. The programs that need a
+// real X server (RELAKIN_X11_TESTS) take the one DISPLAY names.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,7 +13,12 @@
 #include "modal_windows.h"
 
 int main(int argc, char** argv) {
+#ifdef RELAKIN_X11_TESTS
+  // The X server DISPLAY names; without one, offscreen, where the tests skip themselves.
+  qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
+#else
   qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   QTemporaryDir runtime;
   if (runtime.isValid()) {
     QFile::setPermissions(runtime.path(),

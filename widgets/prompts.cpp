@@ -90,6 +90,13 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
   return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
 }
 
-int QtPrompts::exec(QDialog& dialog) { return dialog.exec(); }
+int QtPrompts::exec(QDialog& dialog) {
+  const int result = dialog.exec();
+  // A dialog often closes a moment after its last message box ("TRAITEMENT FINI !"). A window
+  // manager then gives the focus away while it still sees the dialog open, often to another
+  // program's window; the window beneath takes it back, as it would on Windows.
+  if (QWidget* owner = dialog.parentWidget()) owner->window()->activateWindow();
+  return result;
+}
 
 }  // namespace relakin

@@ -35,7 +35,8 @@ class Prompts {
   virtual QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon,
                                           const QString& text,
                                           QMessageBox::StandardButtons buttons) = 0;
-  // Runs one of the program's own dialogs modally; returns its result code.
+  // Runs one of the program's own dialogs modally; returns its result code. Once it has closed,
+  // the window it was shown over is the active window again.
   virtual int exec(QDialog& dialog) = 0;
 
   // The error box of a command that failed.

@@ -1,13 +1,32 @@
 #include "analysis/dialogs/progress_window.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <thread>
 
 namespace relakin {
+namespace {
+
+constexpr QEventLoop::ProcessEventsFlags kNoUserInput = QEventLoop::ExcludeUserInputEvents;
+
+// A window manager maps and exposes a new window in its own time, after show() has returned;
+// a run that went on at once would leave the window unpainted until its end.
+void WaitUntilExposed(QWidget& window, std::chrono::milliseconds bound) {
+  const auto until = std::chrono::steady_clock::now() + bound;
+  for (;;) {
+    QCoreApplication::processEvents(kNoUserInput);
+    const QWindow* handle = window.windowHandle();
+    if (handle == nullptr || handle->isExposed() || std::chrono::steady_clock::now() >= until)
+      break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+}  // namespace
 
 TForm_progress::TForm_progress(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -43,16 +62,34 @@ void WindowProgress::Show(unsigned maximum, const std::string& label) {
   if (!window_) Open();
   window_->Bar1->setMaximum(static_cast<int>(maximum));
   if (!label.empty()) window_->Label1->setText(QString::fromStdString(label));
+  if (window_->isVisible()) {
+    Refresh();
+    return;
+  }
+  // Transient for the window the run keeps waiting (its analysis dialog): a window manager
+  // stacks it above that modal window, not beneath it.
+  if (QWidget* waiting = QApplication::activeModalWidget()) {
+    window_->winId();
+    window_->windowHandle()->setTransientParent(waiting->windowHandle());
+  }
   window_->show();
-  // Lets the window be mapped and painted; clicks and keys wait until the run has ended.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  WaitUntilExposed(*window_, kExposeWait);
   window_->repaint();
+  refreshed_ = std::chrono::steady_clock::now();
 }
 
 void WindowProgress::Step() {
   if (!window_) return;
+  // The bar repaints itself when the step shows on it.
   window_->Bar1->setValue(window_->Bar1->value() + 1);
-  window_->Bar1->repaint();
+  Refresh();
+}
+
+void WindowProgress::Refresh() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - refreshed_ < kRefreshInterval) return;
+  refreshed_ = now;
+  QCoreApplication::processEvents(kNoUserInput);
 }
 
 void WindowProgress::Close() { window_.reset(); }

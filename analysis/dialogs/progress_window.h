@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <chrono>
 #include <memory>
 
 #include "analysis/run_context.h"
@@ -24,8 +25,10 @@ class TForm_progress : public QWidget {
 };
 
 // Creates the window at Open and frees it at Close. Show sets the bar's maximum and the label
-// (an empty label keeps the text it had), shows the window and repaints it at once; Step
-// advances the bar by one and repaints it. No user input is processed meanwhile. Main thread.
+// (an empty label keeps the text it had); the first Show waits, at most kExposeWait, until the
+// window manager has put the window on the screen, and paints it. Show and Step then let
+// paint and expose events through at most every kRefreshInterval; clicks, keys and closing
+// wait until the run has ended, so no other command can start meanwhile. Main thread.
 class WindowProgress : public Progress {
  public:
   WindowProgress();
@@ -38,8 +41,16 @@ class WindowProgress : public Progress {
   // The window while the run has it open; null otherwise.
   TForm_progress* window() const { return window_.get(); }
 
+  static constexpr std::chrono::milliseconds kExposeWait{1000};
+  static constexpr std::chrono::milliseconds kRefreshInterval{50};
+
  private:
+  // The window's pending paint and expose events, when kRefreshInterval has passed since the
+  // last time: a clock read per step otherwise.
+  void Refresh();
+
   std::unique_ptr<TForm_progress> window_;
+  std::chrono::steady_clock::time_point refreshed_;
 };
 
 }  // namespace relakin

@@ -1,11 +1,14 @@
 // The "&Calc." menu's dialogs driven from the menu: controls and defaults of each mode, the
 // proposed result name, the checks of OK with their messages, and the three runs, whose result
 // files must be those of the runs called straight on the same table.
+#include <QMenu>
+#include <QMessageBox>
 #include <filesystem>
 #include <functional>
 
 #include "analysis_dialogs_fixture.h"
 #include "core/flush_counter.h"
+#include "modal_windows.h"
 
 namespace relakin::test {
 namespace {
@@ -352,6 +355,80 @@ TEST_F(AnalysisDialogsRuns, BadGenotypeStopsBeforeTheRun) {
   ASSERT_EQ(prompts.errors().size(), 1);
   EXPECT_FALSE(toldTexts().contains("TRAITEMENT FINI !"));
   EXPECT_FALSE(QFile::exists(path("five_pops.res")));
+}
+
+// The real dialogs and message boxes, with another top-level window open beside the main
+// window, as the plotter's may be: once a run's last message is answered, the keys go to the
+// main window again.
+class AnalysisRunsBesideAnotherWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    ASSERT_TRUE(QFile::copy(DialogsData("five_pops.bvt"), dir.filePath("five_pops.bvt")));
+    window = std::make_unique<MainWindow>();
+    window->loadNativeFile(dir.filePath("five_pops.bvt"));
+    window->show();
+    other.setWindowTitle("Graphiques");
+    other.resize(300, 200);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  }
+  void TearDown() override {
+    window.reset();
+    QDir::setCurrent(previousDir);
+  }
+
+  QTemporaryDir dir;
+  QString previousDir;
+  std::unique_ptr<MainWindow> window;
+  QWidget other;
+};
+
+TEST_F(AnalysisRunsBesideAnotherWindow, MainWindowIsActiveAfterTheLastMessage) {
+  const struct {
+    const char* command;
+    bool okByKey;  // Return in the dialog instead of a click on OK
+  } cases[] = {
+      {"Identit1", false}, {"Permutationsuridentit1", false}, {"IC1", false}, {"IC1", true}};
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QStringList told;
+    const QString name = QString("run%1.res").arg(++n);
+    const gui_testing::ModalAnswer answer([&](QWidget* dialog) {
+      const gui_testing::ModalAnswer finished([&told](QWidget* box) {
+        told << static_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+      });
+      auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
+      nomfich->selectAll();
+      QTest::keyClicks(nomfich, name);
+      if (c.okByKey) {
+        QTest::keyClick(nomfich, Qt::Key_Return);
+      } else {
+        QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+      }
+    });
+    QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+    QMenu* calc = window->action("Trait1")->menu();
+    ASSERT_TRUE(QTest::qWaitFor([calc] { return calc->isVisible(); }, 2000));
+    calc->setActiveAction(window->action(c.command));
+    QTest::keyClick(calc, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&answer] { return answer.answered(); }, 10000));
+    EXPECT_EQ(told, QStringList({"TRAITEMENT FINI !"}));
+    EXPECT_TRUE(QFile::exists(dir.filePath(name)));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }, 2000));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->window(), window.get());
+  }
 }
 
 }  // namespace

@@ -210,6 +210,37 @@ TEST_F(EditingCommands, GotoPopulation) {
   EXPECT_EQ(items(gotoDialog().individualBox()).size(), 0);
 }
 
+// Ctrl+P shows the population list where Ctrl+I shows the individual list, under the label.
+TEST_F(EditingCommands, GotoListsStandAtTheSamePlace) {
+  struct Shown {
+    QRect list, label;
+    bool otherHidden = false;
+  };
+  const auto seen = [this](Qt::Key shortcut) {
+    Shown shown;
+    prompts.onDialog["BtnBottomDlg"] = [&shown](QDialog& d) {
+      auto& dialog = static_cast<GotoDialog&>(d);
+      QCoreApplication::processEvents();
+      const bool individuals = dialog.individualBox()->isVisible();
+      QComboBox* list = individuals ? dialog.individualBox() : dialog.populationBox();
+      QComboBox* other = individuals ? dialog.populationBox() : dialog.individualBox();
+      shown = {list->geometry(), dialog.label()->geometry(), !other->isVisible()};
+      QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+      return d.result();
+    };
+    key(shortcut, Qt::ControlModifier);
+    return shown;
+  };
+  for (int round = 0; round < 2; ++round) {  // each mode also after the other one
+    const Shown individuals = seen(Qt::Key_I);
+    const Shown populations = seen(Qt::Key_P);
+    EXPECT_TRUE(individuals.otherHidden && populations.otherHidden);
+    EXPECT_EQ(populations.list, individuals.list);
+    EXPECT_GE(populations.list.top(), populations.label.bottom());
+    EXPECT_FALSE(individuals.list.isEmpty());
+  }
+}
+
 TEST_F(EditingCommands, PopulationNamesDialogShowsAndStoresNames) {
   prompts.onDialog["popkeys"] = [](QDialog& d) {
     auto& dialog = static_cast<PopKeysDialog&>(d);

@@ -6,6 +6,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <chrono>
+#include <string>
 
 #include "analysis/dialogs/progress_window.h"
 
@@ -60,6 +64,55 @@ TEST(ProgressWindow, RunDrivesItFromOpenToClose) {
   progress.Close();
   EXPECT_EQ(progress.window(), nullptr);
   EXPECT_EQ(ProgressWindows(), 0);
+}
+
+// Counts the paint events a widget gets.
+class PaintCount : public QObject {
+ public:
+  explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    paints += event->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+// A run blocks the thread between its steps: the window is on the screen from the first Show,
+// and the label's new texts are painted as the run steps, while the events are let through no
+// more than every 50 ms.
+TEST(ProgressWindow, IsExposedAtOnceAndPaintedAsTheRunSteps) {
+  using std::chrono::steady_clock;
+  WindowProgress progress;
+  ProgressScope scope(progress);
+  progress.Show(1000, "Sur données réelles");
+  TForm_progress* w = progress.window();
+  ASSERT_NE(w->windowHandle(), nullptr);
+  EXPECT_TRUE(w->windowHandle()->isExposed());
+
+  const PaintCount label(w->Label1);
+  int passes = 0;  // a zero timer fires once for each pass of the event loop
+  QTimer loop;
+  loop.setInterval(0);
+  QObject::connect(&loop, &QTimer::timeout, [&passes] { ++passes; });
+  loop.start();
+  const auto start = steady_clock::now();
+  unsigned k = 0;
+  while (steady_clock::now() - start < std::chrono::milliseconds(300)) {
+    progress.Show(1000, "Permutation :" + std::to_string(++k));
+    progress.Step();
+    const auto busy = steady_clock::now() + std::chrono::milliseconds(1);
+    while (steady_clock::now() < busy) {
+    }
+  }
+  const auto elapsed = steady_clock::now() - start;
+  loop.stop();
+
+  EXPECT_EQ(w->Bar1->value(), static_cast<int>(k));
+  EXPECT_GE(label.paints, 2);
+  EXPECT_GE(passes, 2);
+  EXPECT_LE(passes, elapsed / WindowProgress::kRefreshInterval + 1);
 }
 
 }  // namespace

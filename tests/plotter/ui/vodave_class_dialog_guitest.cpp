@@ -28,7 +28,9 @@ TEST_F(VodaveClassDialogTest, BringsWhatWasTypedIntoFiveToTwenty) {
   struct Case {
     const char* typed;
     int classes;
-  } cases[] = {{"12", 12}, {"3", 5}, {"", 5}, {"x", 5}, {"20", 20}, {"25", 5}, {"7", 7}};
+  } cases[] = {{"12", 12},           {"3", 5},   {"", 5},    {"x", 5},
+               {"20", 20},           {"25", 20}, {"40", 20}, {"7", 7},
+               {"123456789012", 20}, {"0", 5}};
   Open(TestData("permutation12.res"));
   for (const Case& c : cases) {
     const auto answer = WhenModal([&c](QWidget* dialog) {
