@@ -32,16 +32,32 @@ std::int64_t SystemCopy(int from, int to, std::int64_t offset, std::int64_t coun
   constexpr std::int64_t kBuffer = std::int64_t{1} << 20;
   off_t in = static_cast<off_t>(offset);
   off_t out = in;
-  ssize_t n = copy_file_range(from, &in, to, &out, static_cast<std::size_t>(count), 0);
+  const ssize_t n = copy_file_range(from, &in, to, &out, static_cast<std::size_t>(count), 0);
   if (n >= 0 || (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP))
     return n;
-  // Two file systems the system cannot copy between (the temporary folder is often a tmpfs).
+  // Two file systems the system cannot copy between (the temporary folder is often a tmpfs):
+  // the whole count through one buffer, so that the system is asked once per call.
   std::string chunk(static_cast<std::size_t>(std::min(count, kBuffer)), '\0');
-  n = pread(from, chunk.data(), chunk.size(), static_cast<off_t>(offset));
-  if (n <= 0) return n;
-  const ssize_t written = pwrite(to, chunk.data(), static_cast<std::size_t>(n), offset);
-  if (written == 0) errno = EIO;
-  return written > 0 ? written : -1;
+  std::int64_t copied = 0;
+  while (copied < count) {
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::int64_t>(count - copied, kBuffer));
+    const ssize_t got = pread(from, chunk.data(), want, static_cast<off_t>(offset + copied));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return copied > 0 || got == 0 ? copied : -1;
+    for (ssize_t put = 0; put < got;) {
+      const ssize_t w = pwrite(to, chunk.data() + put, static_cast<std::size_t>(got - put),
+                               static_cast<off_t>(offset + copied + put));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) {
+        if (w == 0) errno = EIO;
+        return copied + put > 0 ? copied + put : -1;
+      }
+      put += w;
+    }
+    copied += got;
+  }
+  return copied;
 }
 
 std::atomic<DiskFlush> diskFlush{&SystemFlush};
@@ -241,21 +257,14 @@ FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale)
   const mode_t mode = CheckTarget(target, path_);
   if (removeStale) RemoveStale(FolderOf(target), TemporaryPrefix(target));
 
-  // Registered before it exists, so that no signal can come between its creation and its
-  // registration. A name already taken bears this process's number: another temporary file of
-  // this process, or a stale one of an earlier process that had the same number.
+  // A name already taken bears this process's number: another temporary file of this process,
+  // or a stale one of an earlier process that had the same number.
   const std::string stem =
       (FolderOf(target) / TemporaryPrefix(target)).string() + std::to_string(getpid()) + "-";
   int err = EEXIST;
   for (int attempt = 0; attempt < 1000 && err == EEXIST; ++attempt) {
     tmpName_ = stem + std::to_string(attempt);
-    slot_ = RegisterTemporary(tmpName_);
-    fd_ = open(tmpName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    err = fd_ >= 0 ? 0 : errno;
-    if (err != 0) {
-      ForgetTemporary(slot_);
-      slot_ = -1;
-    }
+    err = CreateTemporary(O_WRONLY, 0666);
   }
   if (err == 0) {
     if (mode != 0 && fchmod(fd_, mode) != 0) Abandon(errno);
@@ -292,15 +301,21 @@ void FileReplacement::CreateCopyInTemporaryFolder(bool removeStale) {
     keptName_ = tmpName_.substr(0, dot) + tmpName_.substr(dot + 1);
     struct stat st {};
     if (lstat(keptName_.c_str(), &st) == 0) continue;
-    slot_ = RegisterTemporary(tmpName_);
-    fd_ = open(tmpName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    err = fd_ >= 0 ? 0 : errno;
-    if (err != 0) {
-      ForgetTemporary(slot_);
-      slot_ = -1;
-    }
+    err = CreateTemporary(O_RDWR, 0600);
   }
   if (err != 0) AbandonUnchanged(err, true);
+}
+
+// Registered before it exists, so that no signal can come between its creation and its
+// registration; 0 or the error.
+int FileReplacement::CreateTemporary(int access, unsigned mode) {
+  slot_ = RegisterTemporary(tmpName_);
+  fd_ = open(tmpName_.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd_ >= 0) return 0;
+  const int err = errno;
+  ForgetTemporary(slot_);
+  slot_ = -1;
+  return err;
 }
 
 FileReplacement::~FileReplacement() {

@@ -70,6 +70,7 @@ class FileReplacement {
   bool inPlace() const { return inPlace_; }
 
  private:
+  int CreateTemporary(int access, unsigned mode);
   void CreateCopyInTemporaryFolder(bool removeStale);
   [[noreturn]] void Abandon(int err);
   [[noreturn]] void AbandonUnchanged(int err, bool copySide);

@@ -12,9 +12,12 @@
 #include <string>
 
 #include "analysis/dialogs/progress_window.h"
+#include "paint_count.h"
 
 namespace relakin {
 namespace {
+
+using ::gui_testing::PaintCount;
 
 int ProgressWindows() {
   int n = 0;
@@ -65,19 +68,6 @@ TEST(ProgressWindow, RunDrivesItFromOpenToClose) {
   EXPECT_EQ(progress.window(), nullptr);
   EXPECT_EQ(ProgressWindows(), 0);
 }
-
-// Counts the paint events a widget gets.
-class PaintCount : public QObject {
- public:
-  explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    paints += event->type() == QEvent::Paint;
-    return false;
-  }
-};
 
 // A run blocks the thread between its steps: the window is on the screen from the first Show,
 // and the label's new texts are painted as the run steps, while the events are let through no

@@ -34,11 +34,13 @@
 #include "analysis/dialogs/progress_window.h"
 #include "editor/main_window.h"
 #include "modal_windows.h"
+#include "paint_count.h"
 
 namespace relakin::test {
 namespace {
 
 using gui_testing::ModalAnswer;
+using ::gui_testing::PaintCount;
 
 // Why the tests cannot run here; empty when there is an X server with a window manager.
 std::string MissingDesktop() {
@@ -174,19 +176,6 @@ TForm_progress* ProgressWindow() {
   }
   return nullptr;
 }
-
-// Counts the paint events a widget gets.
-class PaintCount : public QObject {
- public:
-  explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    paints += event->type() == QEvent::Paint;
-    return false;
-  }
-};
 
 void KeepScreen(const QImage& screen, const char* name) {
   const QString dir = qEnvironmentVariable("RELAKIN_SCREENSHOT_DIR");
