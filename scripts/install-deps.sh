@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshot script need (Xvfb, openbox
-# and xprop give the X server tests a desktop); clang, its sanitizer and libFuzzer runtimes and
-# llvm-symbolizer serve the fuzzing build.
+# and xprop give the X server tests a desktop, libxcb-xtest0-dev their clicks and keys); clang,
+# its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the fuzzing build.
 # Idempotent: asks apt only when something is missing.
 set -euo pipefail
 
@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev
-  xvfb xauth openbox x11-utils libxcb1-dev imagemagick fonts-dejavu-core
+  xvfb xauth openbox x11-utils libxcb1-dev libxcb-xtest0-dev imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm
 )
 

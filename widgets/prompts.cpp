@@ -2,30 +2,11 @@
 
 #include <QDialog>
 #include <QFileDialog>
-#include <QFontMetrics>
-#include <QGridLayout>
-#include <QSpacerItem>
 #include <QStringList>
 
+#include "widgets/window_frame.h"
+
 namespace relakin {
-namespace {
-
-// What a window manager's title bar holds beside the caption: the window's icon and its
-// buttons, with their margins.
-constexpr int kTitleBarControls = 160;
-
-// A box no narrower than its caption: a window manager cuts the caption of a narrow box.
-void KeepCaptionWhole(QMessageBox& box) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (grid == nullptr) return;
-  QFont font = box.font();
-  font.setBold(true);
-  const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarControls;
-  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
-                grid->rowCount(), 0, 1, grid->columnCount());
-}
-
-}  // namespace
 
 QString QtFileFilter(const QString& pairs) {
   const QStringList parts = pairs.split('|');

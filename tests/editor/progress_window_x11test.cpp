@@ -6,6 +6,7 @@
 // half a second into a permutation run and a second later.
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <QApplication>
 #include <QDir>
@@ -139,6 +140,22 @@ void SendClick(QWidget* w, QPoint pos) {
   xcb_flush(c);
 }
 
+// A click of the left mouse button on `pos` of `w` as the user makes it: the pointer moved
+// there and the button pressed and released through the X server's test extension, so that the
+// window manager sees it first, as it sees the user's own (raising and focusing the window
+// clicked), where SendClick's event goes to the program alone.
+void RealClick(QWidget* w, QPoint pos) {
+  xcb_connection_t* c = Connection();
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  const QPoint global = w->mapToGlobal(pos);
+  xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root,
+                      static_cast<std::int16_t>(global.x()), static_cast<std::int16_t>(global.y()),
+                      0);
+  xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  xcb_test_fake_input(c, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  xcb_flush(c);
+}
+
 // A key of the keyboard pressed and released on `w`, as SendClick does.
 void SendKey(QWidget* w, xcb_keysym_t keysym) {
   xcb_connection_t* c = Connection();
@@ -230,6 +247,7 @@ struct Seen {
   int barPaints = 0;            // paint events of the bar so far
   bool dialogShown = false;     // the analysis dialog beneath
   bool menuOpen = false;        // a menu popped up
+  bool framed = false;          // in a frame of the window manager's
   QImage screen;
 };
 
@@ -317,6 +335,100 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
     EXPECT_TRUE(seen[k].exposed);
     EXPECT_GT(seen[k].likeItsRendering, 0.95);
     EXPECT_GT(seen[k].likeItsRendering, seen[k].likeBeneath + 0.05);
+    EXPECT_TRUE(seen[k].dialogShown);
+    EXPECT_FALSE(seen[k].menuOpen);
+  }
+  EXPECT_GT(seen[1].barPaints, seen[0].barPaints);
+  QTest::qWait(100);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// Real clicks during a permutation run, first on the analysis dialog beside the progress window,
+// then on the main window beneath: the window manager raises and focuses the window clicked,
+// and the progress window is still the one on the screen where it stands, painted as the run
+// steps, to the run's end. The clicks start nothing: the run ends with its one message.
+TEST_F(OnADesktop, ProgressWindowStaysAboveItsDialogWhateverIsClicked) {
+  SKIP_WITHOUT_DESKTOP();
+  WriteTable(dir.filePath("big.bvt"), 800, 15);
+  open(dir.filePath("big.bvt"));
+
+  QPointer<QWidget> dialog;
+  Seen seen[2];
+  std::unique_ptr<PaintCount> bar;
+  QStringList told;
+  QTimer sweep;
+  QObject::connect(&sweep, &QTimer::timeout, [this] {
+    const QRegularExpression vector("^vector[0-9]+\\.txt$");
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+      if (vector.match(name).hasMatch()) QFile::remove(dir.filePath(name));
+  });
+  const auto look = [&](Seen& s) {
+    TForm_progress* w = ProgressWindow();
+    s.screen = ScreenImage();
+    if (w == nullptr) return;
+    s.there = true;
+    s.barPaints = bar ? bar->paints : 0;
+    s.framed = w->frameGeometry() != w->geometry();
+    const QRect area(w->mapToGlobal(QPoint(0, 0)), w->size());
+    s.likeItsRendering = SameShare(s.screen.copy(area), w->grab().toImage());
+    s.dialogShown = dialog != nullptr && dialog->isVisible();
+    s.menuOpen = QApplication::activePopupWidget() != nullptr;
+    if (!bar) bar = std::make_unique<PaintCount>(w->Bar1);
+  };
+  // A point of `w` that neither the progress window nor `above` covers.
+  const auto bare = [](QWidget* w, QWidget* above) {
+    const QRect progress = ProgressWindow()->frameGeometry().adjusted(-4, -4, 4, 4);
+    const QRect over = above ? above->frameGeometry().adjusted(-4, -4, 4, 4) : QRect();
+    for (int y = 10; y < w->height(); y += 20)
+      for (int x = 10; x < w->width(); x += 20) {
+        const QPoint global = w->mapToGlobal(QPoint(x, y));
+        if (!progress.contains(global) && !over.contains(global)) return QPoint(x, y);
+      }
+    return QPoint(-1, -1);
+  };
+  QTimer clickDialog, clickMain, first, second;
+  for (QTimer* t : {&clickDialog, &clickMain, &first, &second}) t->setSingleShot(true);
+  QObject::connect(&clickDialog, &QTimer::timeout, [&] {
+    if (dialog == nullptr || ProgressWindow() == nullptr) return;
+    RealClick(dialog, bare(dialog, nullptr));
+  });
+  QObject::connect(&clickMain, &QTimer::timeout, [&] {
+    if (dialog == nullptr || ProgressWindow() == nullptr) return;
+    RealClick(window.get(), bare(window.get(), dialog));
+  });
+  QObject::connect(&first, &QTimer::timeout, [&] { look(seen[0]); });
+  QObject::connect(&second, &QTimer::timeout, [&] { look(seen[1]); });
+
+  run("Permutationsuridentit1", [&](QWidget* shown) {
+    dialog = shown;
+    dialog->findChild<QSpinBox*>("nbperm")->setValue(200);
+    auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
+    nomfich->selectAll();
+    QTest::keyClicks(nomfich, "perm.res");
+    const ModalAnswer finished(
+        [&told](QWidget* box) {
+          told << static_cast<QMessageBox*>(box)->text();
+          QTest::qWait(200);
+          static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        },
+        60000);
+    sweep.start(100);
+    clickDialog.start(300);
+    first.start(800);
+    clickMain.start(900);
+    second.start(1400);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+  });
+  for (QTimer* t : {&sweep, &clickDialog, &clickMain, &first, &second}) t->stop();
+  EXPECT_EQ(told, QStringList({"TRAITEMENT FINI !"}));
+  EXPECT_TRUE(QFile::exists(dir.filePath("perm.res")));
+  KeepScreen(seen[0].screen, "progress-clicked-dialog");
+  KeepScreen(seen[1].screen, "progress-clicked-main");
+  for (int k = 0; k < 2; ++k) {
+    SCOPED_TRACE(k == 0 ? "after a click on the dialog" : "after a click on the main window");
+    ASSERT_TRUE(seen[k].there) << "the run ended before: give it more permutations";
+    EXPECT_GT(seen[k].likeItsRendering, 0.95);
+    EXPECT_FALSE(seen[k].framed) << "the window manager gave it a title bar, with its buttons";
     EXPECT_TRUE(seen[k].dialogShown);
     EXPECT_FALSE(seen[k].menuOpen);
   }
