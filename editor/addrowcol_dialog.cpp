@@ -8,6 +8,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "widgets/window_frame.h"
+
 namespace relakin {
 namespace {
 
@@ -67,6 +69,7 @@ AddRowColDialog::AddRowColDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(notebook);
   layout->addLayout(buttons);
+  KeepCaptionWhole(*this);
 }
 
 void AddRowColDialog::prepare(int rowsMax, int colsMax) {

@@ -9,8 +9,8 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QPoint>
+#include <QRect>
 #include <QScreen>
-#include <QSpacerItem>
 #include <QString>
 #include <QWidget>
 #include <algorithm>
@@ -75,21 +75,28 @@ class FirstPlace : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* window = static_cast<QWidget*>(watched);
-    if (event->spontaneous()) return false;
-    if (event->type() == QEvent::Show) {
-      // An explicit place: the dialog's own centring is skipped.
-      if (place_) window->move(*place_);
-    } else if (event->type() == QEvent::Hide && !place_) {
-      place_ = first_.value_or(window->pos());
-    } else if (event->type() == QEvent::Move && !first_ && window->isVisible()) {
-      // Where the first showing put the window, before the user could drag it elsewhere.
-      first_ = window->pos();
+    switch (event->type()) {
+      case QEvent::Show:
+        // The client area's place: Qt takes a frame's place from the frame it last knew of,
+        // which it forgets when the window is hidden. An explicit place skips the dialog's
+        // own centring.
+        if (!event->spontaneous() && place_) window->setGeometry(QRect(*place_, window->size()));
+        break;
+      case QEvent::Move:
+        // Where the first showing put the window, before the user could drag it elsewhere.
+        if (!place_ && !placed_ && window->isVisible()) placed_ = window->geometry().topLeft();
+        break;
+      case QEvent::Hide:
+        if (!event->spontaneous() && !place_) place_ = placed_.value_or(window->geometry().topLeft());
+        break;
+      default:
+        break;
     }
     return false;
   }
 
  private:
-  std::optional<QPoint> first_;
+  std::optional<QPoint> placed_;
   std::optional<QPoint> place_;
 };
 

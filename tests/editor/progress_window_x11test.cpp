@@ -5,8 +5,6 @@
 // openbox). With RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the screen is saved there
 // half a second into a permutation run and a second later.
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
 #include <QApplication>
 #include <QDir>
@@ -36,38 +34,15 @@
 #include "editor/main_window.h"
 #include "modal_windows.h"
 #include "paint_count.h"
+#include "x11_desktop.h"
 
 namespace relakin::test {
 namespace {
 
+using gui_testing::Connection;
 using gui_testing::ModalAnswer;
+using gui_testing::RealClick;
 using ::gui_testing::PaintCount;
-
-// Why the tests cannot run here; empty when there is an X server with a window manager.
-std::string MissingDesktop() {
-  if (QGuiApplication::platformName() != "xcb") return "needs an X server (DISPLAY is not set)";
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
-  if (c == nullptr) return "no connection to the X server";
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const char name[] = "_NET_SUPPORTING_WM_CHECK";
-  xcb_intern_atom_reply_t* atom =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
-  bool managed = false;
-  if (atom != nullptr && atom->atom != XCB_ATOM_NONE) {
-    xcb_get_property_reply_t* p = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    managed = p != nullptr && xcb_get_property_value_length(p) == 4;
-    std::free(p);
-  }
-  std::free(atom);
-  return managed ? "" : "needs a window manager on the X server (openbox, for one)";
-}
-
-#define SKIP_WITHOUT_DESKTOP()                                  \
-  if (const std::string why = MissingDesktop(); !why.empty()) { \
-    GTEST_SKIP() << why;                                        \
-  }
 
 // A native file of one population of `individuals`, `loci` loci of ten alleles.
 void WriteTable(const QString& path, int individuals, int loci) {
@@ -112,10 +87,6 @@ double SameShare(const QImage& a, const QImage& b) {
   return static_cast<double>(same) / (qint64{x.width()} * x.height());
 }
 
-xcb_connection_t* Connection() {
-  return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
 // A click of the left mouse button on `pos` of `w`, coming from the X server into the program's
 // queue of events like the user's own (QTest's clicks are handed straight to the widget).
 void SendClick(QWidget* w, QPoint pos) {
@@ -137,22 +108,6 @@ void SendClick(QWidget* w, QPoint pos) {
     e.same_screen = 1;
     xcb_send_event(c, 0, e.event, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
   }
-  xcb_flush(c);
-}
-
-// A click of the left mouse button on `pos` of `w` as the user makes it: the pointer moved
-// there and the button pressed and released through the X server's test extension, so that the
-// window manager sees it first, as it sees the user's own (raising and focusing the window
-// clicked), where SendClick's event goes to the program alone.
-void RealClick(QWidget* w, QPoint pos) {
-  xcb_connection_t* c = Connection();
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const QPoint global = w->mapToGlobal(pos);
-  xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root,
-                      static_cast<std::int16_t>(global.x()), static_cast<std::int16_t>(global.y()),
-                      0);
-  xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-  xcb_test_fake_input(c, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
   xcb_flush(c);
 }
 
