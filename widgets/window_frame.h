@@ -65,9 +65,9 @@ inline void KeepCaptionWhole(QWidget& window) {
   spacer->setMinimumWidth(width);
 }
 
-// Shows `window`, a window kept for the session, where its first showing put it at every later
-// showing. Qt places a window anew at each showing from guesses of the frame's size, which differ
-// from one showing to the next under a window manager, so that the window wanders.
+// Shows `window`, a window kept for the session, at every later showing where its first showing
+// had it when it closed. Qt places a window anew at each showing from guesses of the frame's size,
+// which differ from one showing to the next under a window manager, so that the window wanders.
 class FirstPlace : public QObject {
  public:
   explicit FirstPlace(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
@@ -75,28 +75,20 @@ class FirstPlace : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* window = static_cast<QWidget*>(watched);
-    switch (event->type()) {
-      case QEvent::Show:
-        // The client area's place: Qt takes a frame's place from the frame it last knew of,
-        // which it forgets when the window is hidden. An explicit place skips the dialog's
-        // own centring.
-        if (!event->spontaneous() && place_) window->setGeometry(QRect(*place_, window->size()));
-        break;
-      case QEvent::Move:
-        // Where the first showing put the window, before the user could drag it elsewhere.
-        if (!place_ && !placed_ && window->isVisible()) placed_ = window->geometry().topLeft();
-        break;
-      case QEvent::Hide:
-        if (!event->spontaneous() && !place_) place_ = placed_.value_or(window->geometry().topLeft());
-        break;
-      default:
-        break;
+    if (event->spontaneous()) return false;
+    if (event->type() == QEvent::Show && place_) {
+      // The client area's place, which the window manager keeps: Qt takes a frame's place
+      // from the frame it last knew of, and forgets that frame when the window is hidden. An
+      // explicit place skips the dialog's own centring.
+      window->setGeometry(QRect(*place_, window->size()));
+    } else if (event->type() == QEvent::Hide && !place_) {
+      // By now the window manager has framed and placed it: the client area stands where it is.
+      place_ = window->geometry().topLeft();
     }
     return false;
   }
 
  private:
-  std::optional<QPoint> placed_;
   std::optional<QPoint> place_;
 };
 
