@@ -1,6 +1,6 @@
 // What the X server tests (tests/*/*_x11test.cpp) share: whether there is a desktop to run on
-// (an X server with a window manager; scripts/x11-session.sh gives one of its own), and clicks
-// made as the user makes them.
+// (an X server with a window manager; scripts/x11-session.sh gives one of its own), clicks made
+// as the user makes them, and the frames on the screen.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPoint>
+#include <QRect>
 #include <QWidget>
 #include <cstdint>
 #include <cstdlib>
@@ -61,6 +62,27 @@ inline void RealClick(QWidget* w, QPoint pos) {
   xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
   xcb_test_fake_input(c, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
   xcb_flush(c);
+}
+
+// The frame the window manager put around `w`, as the X server has it on the screen (what Qt
+// knows of frames lags behind).
+inline QRect ScreenFrame(QWidget* w) {
+  xcb_connection_t* c = Connection();
+  auto window = static_cast<xcb_window_t>(w->winId());
+  for (;;) {
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
+    if (tree == nullptr) return {};
+    const bool top = tree->parent == tree->root || tree->parent == XCB_NONE;
+    const xcb_window_t parent = tree->parent;
+    std::free(tree);
+    if (top) break;
+    window = parent;
+  }
+  xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+  if (g == nullptr) return {};
+  const QRect frame(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
+  std::free(g);
+  return frame;
 }
 
 }  // namespace gui_testing

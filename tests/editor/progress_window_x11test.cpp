@@ -27,6 +27,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -188,9 +189,46 @@ class OnADesktop : public ::testing::Test {
     window->action(command)->trigger();
   }
 
+  // A permutation test of `perms` permutations into "perm.res" from the dialog, which `dialog`
+  // points to while it is open; `starting` runs just before OK is clicked (the test's timers
+  // start there). The run's last message, answered after a moment, goes into `told`.
+  void permutationRun(int perms, QPointer<QWidget>& dialog, QStringList& told,
+                      const std::function<void()>& starting) {
+    run("Permutationsuridentit1", [&](QWidget* shown) {
+      dialog = shown;
+      dialog->findChild<QSpinBox*>("nbperm")->setValue(perms);
+      auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
+      nomfich->selectAll();
+      QTest::keyClicks(nomfich, "perm.res");
+      starting();
+      const ModalAnswer finished(
+          [&told](QWidget* box) {
+            told << static_cast<QMessageBox*>(box)->text();
+            QTest::qWait(200);  // as long as the user reads it
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+          },
+          60000);
+      sweepVectorFiles();
+      QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+    });
+    sweep.stop();
+  }
+
+  // A run writes one vector file per permutation (9.5 MB each for the big table); the tests
+  // need only its time, so they go as they come.
+  void sweepVectorFiles() {
+    QObject::connect(&sweep, &QTimer::timeout, [this] {
+      const QRegularExpression vector("^vector[0-9]+\\.txt$");
+      for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+        if (vector.match(name).hasMatch()) QFile::remove(dir.filePath(name));
+    });
+    sweep.start(100);
+  }
+
   QTemporaryDir dir;
   QString previousDir;
   std::unique_ptr<MainWindow> window;
+  QTimer sweep;
 };
 
 // What the screen showed of the progress window at one moment of the run.
@@ -205,6 +243,26 @@ struct Seen {
   bool framed = false;          // in a frame of the window manager's
   QImage screen;
 };
+
+// What the screen shows of the run's progress window now; `beneath`, the screen before the
+// window came, may be null. `bar` counts the bar's paints from the first look on.
+void Look(Seen& s, const QImage& beneath, const QWidget* dialog,
+          std::unique_ptr<PaintCount>& bar) {
+  TForm_progress* w = ProgressWindow();
+  s.screen = ScreenImage();
+  if (w == nullptr) return;
+  s.there = true;
+  s.exposed = w->windowHandle() != nullptr && w->windowHandle()->isExposed();
+  s.framed = gui_testing::ScreenFrame(w).size() != w->size();
+  s.barPaints = bar ? bar->paints : 0;  // before grab(), which paints too
+  const QRect area(w->mapToGlobal(QPoint(0, 0)), w->size());
+  const QImage shown = s.screen.copy(area);
+  s.likeItsRendering = SameShare(shown, w->grab().toImage());
+  if (!beneath.isNull()) s.likeBeneath = SameShare(shown, beneath.copy(area));
+  s.dialogShown = dialog != nullptr && dialog->isVisible();
+  s.menuOpen = QApplication::activePopupWidget() != nullptr;
+  if (!bar) bar = std::make_unique<PaintCount>(w->Bar1);
+}
 
 // A permutation test of 800 individuals and 15 loci. Half a second into the run and a second
 // later, the screen shows the progress window, its label and its bar, in place of the dialog
@@ -221,29 +279,7 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
   Seen seen[2];
   std::unique_ptr<PaintCount> bar;
   QStringList told;
-  // The run writes one vector file per permutation (9.5 MB each here); the test needs only
-  // its time, so they go as they come.
-  QTimer sweep;
-  QObject::connect(&sweep, &QTimer::timeout, [this] {
-    const QRegularExpression vector("^vector[0-9]+\\.txt$");
-    for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
-      if (vector.match(name).hasMatch()) QFile::remove(dir.filePath(name));
-  });
-  const auto look = [&](Seen& s) {
-    TForm_progress* w = ProgressWindow();
-    s.screen = ScreenImage();
-    if (w == nullptr) return;
-    s.there = true;
-    s.exposed = w->windowHandle() != nullptr && w->windowHandle()->isExposed();
-    s.barPaints = bar ? bar->paints : 0;  // before grab(), which paints too
-    const QRect area(w->mapToGlobal(QPoint(0, 0)), w->size());
-    const QImage shown = s.screen.copy(area);
-    s.likeItsRendering = SameShare(shown, w->grab().toImage());
-    s.likeBeneath = SameShare(shown, beneath.copy(area));
-    s.dialogShown = dialog != nullptr && dialog->isVisible();
-    s.menuOpen = QApplication::activePopupWidget() != nullptr;
-    if (!bar) bar = std::make_unique<PaintCount>(w->Bar1);
-  };
+  const auto look = [&](Seen& s) { Look(s, beneath, dialog, bar); };
   QTimer first, second;
   first.setSingleShot(true);
   second.setSingleShot(true);
@@ -257,27 +293,12 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
   });
   QObject::connect(&second, &QTimer::timeout, [&] { look(seen[1]); });
 
-  run("Permutationsuridentit1", [&](QWidget* shown) {
-    dialog = shown;
-    dialog->findChild<QSpinBox*>("nbperm")->setValue(400);
-    auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
-    nomfich->selectAll();
-    QTest::keyClicks(nomfich, "perm.res");
+  permutationRun(400, dialog, told, [&] {
     QTest::qWait(200);  // the dialog's last paint reaches the screen
     beneath = ScreenImage();
-    const ModalAnswer finished(
-        [&told](QWidget* box) {
-          told << static_cast<QMessageBox*>(box)->text();
-          QTest::qWait(200);  // as long as the user reads it
-          static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
-        },
-        60000);
-    sweep.start(100);
     first.start(500);
     second.start(1500);
-    QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
   });
-  sweep.stop();
   first.stop();
   second.stop();
   EXPECT_EQ(told, QStringList({"TRAITEMENT FINI !"}));
@@ -311,25 +332,7 @@ TEST_F(OnADesktop, ProgressWindowStaysAboveItsDialogWhateverIsClicked) {
   Seen seen[2];
   std::unique_ptr<PaintCount> bar;
   QStringList told;
-  QTimer sweep;
-  QObject::connect(&sweep, &QTimer::timeout, [this] {
-    const QRegularExpression vector("^vector[0-9]+\\.txt$");
-    for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
-      if (vector.match(name).hasMatch()) QFile::remove(dir.filePath(name));
-  });
-  const auto look = [&](Seen& s) {
-    TForm_progress* w = ProgressWindow();
-    s.screen = ScreenImage();
-    if (w == nullptr) return;
-    s.there = true;
-    s.barPaints = bar ? bar->paints : 0;
-    s.framed = w->frameGeometry() != w->geometry();
-    const QRect area(w->mapToGlobal(QPoint(0, 0)), w->size());
-    s.likeItsRendering = SameShare(s.screen.copy(area), w->grab().toImage());
-    s.dialogShown = dialog != nullptr && dialog->isVisible();
-    s.menuOpen = QApplication::activePopupWidget() != nullptr;
-    if (!bar) bar = std::make_unique<PaintCount>(w->Bar1);
-  };
+  const auto look = [&](Seen& s) { Look(s, QImage(), dialog, bar); };
   // A point of `w` that neither the progress window nor `above` covers.
   const auto bare = [](QWidget* w, QWidget* above) {
     const QRect progress = ProgressWindow()->frameGeometry().adjusted(-4, -4, 4, 4);
@@ -354,27 +357,13 @@ TEST_F(OnADesktop, ProgressWindowStaysAboveItsDialogWhateverIsClicked) {
   QObject::connect(&first, &QTimer::timeout, [&] { look(seen[0]); });
   QObject::connect(&second, &QTimer::timeout, [&] { look(seen[1]); });
 
-  run("Permutationsuridentit1", [&](QWidget* shown) {
-    dialog = shown;
-    dialog->findChild<QSpinBox*>("nbperm")->setValue(200);
-    auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
-    nomfich->selectAll();
-    QTest::keyClicks(nomfich, "perm.res");
-    const ModalAnswer finished(
-        [&told](QWidget* box) {
-          told << static_cast<QMessageBox*>(box)->text();
-          QTest::qWait(200);
-          static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
-        },
-        60000);
-    sweep.start(100);
+  permutationRun(400, dialog, told, [&] {
     clickDialog.start(300);
     first.start(800);
     clickMain.start(900);
     second.start(1400);
-    QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
   });
-  for (QTimer* t : {&sweep, &clickDialog, &clickMain, &first, &second}) t->stop();
+  for (QTimer* t : {&clickDialog, &clickMain, &first, &second}) t->stop();
   EXPECT_EQ(told, QStringList({"TRAITEMENT FINI !"}));
   EXPECT_TRUE(QFile::exists(dir.filePath("perm.res")));
   KeepScreen(seen[0].screen, "progress-clicked-dialog");

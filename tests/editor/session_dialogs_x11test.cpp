@@ -10,7 +10,6 @@
 #include <QRect>
 #include <QTest>
 #include <QWindow>
-#include <cstdlib>
 #include <ostream>
 #include <vector>
 
@@ -25,29 +24,8 @@ inline void PrintTo(const QRect& r, std::ostream* os) {
 namespace relakin::test {
 namespace {
 
-using gui_testing::Connection;
 using gui_testing::ModalAnswer;
-
-// The frame the window manager put around `w`, as the X server has it on the screen (what Qt
-// knows of frames lags behind).
-QRect ScreenFrame(QWidget* w) {
-  xcb_connection_t* c = Connection();
-  auto window = static_cast<xcb_window_t>(w->winId());
-  for (;;) {
-    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
-    if (tree == nullptr) return {};
-    const bool top = tree->parent == tree->root || tree->parent == XCB_NONE;
-    const xcb_window_t parent = tree->parent;
-    std::free(tree);
-    if (top) break;
-    window = parent;
-  }
-  xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
-  if (g == nullptr) return {};
-  const QRect frame(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
-  std::free(g);
-  return frame;
-}
+using gui_testing::ScreenFrame;
 
 // Each dialog, shown three times over the maximised main window as the user shows it, stands
 // on the screen where it stood the first time, frame and all.
