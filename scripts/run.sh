@@ -4,6 +4,6 @@
 # then builds only what is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh programs
 BUILD_TARGETS="relakin vodave" bash scripts/build.sh
 exec ./"${BUILD_DIR:-build}"/programs/relakin
