@@ -1,8 +1,8 @@
 #include "core/population_marker.h"
 
 #include "core/codepage.h"
-#include "core/quoted_text.h"
 #include "core/population_table.h"
+#include "core/quoted_text.h"
 
 namespace relakin {
 

@@ -23,7 +23,7 @@ namespace relakin {
 std::string GenepopIndividualPrefix(const Document& doc, std::size_t p);
 
 // The file's bytes. A locus name that would not read back as that one locus is written as the
-// default name: a blank one (nothing but characters of code 32 or less, TABs say, which the
+// default name: a blank one (nothing but characters of code 32 or less, such as TABs, which the
 // reader skips), announced through `messages` as a blank one is; a "Pop" line; a name holding a
 // comma, which the reader cuts into several loci, or a Ctrl-Z. Throws Error(Conversion) for a
 // cell that is not a whole number.
