@@ -149,6 +149,10 @@ TEST_F(OpenTest, FailedOpenKeepsThePreviousTable) {
       {"not_native.bvt", "Ce fichier ne semble pas être un fichier au format BRAVOLT !",
        QMessageBox::NoIcon},
       {"missing.bvt", "missing.bvt", QMessageBox::Critical},
+      {"name_overflow.bvt",
+       "name_overflow.bvt, ligne 9 : le nom de l'individu 1 de la population 1 déborde de ses 10 "
+       "caractères",
+       QMessageBox::Critical},
   };
   newEditedTable();
   prompts.answers.assign(std::size(cases), QMessageBox::No);

@@ -421,6 +421,66 @@ TEST_F(ImportTest, ATableExportedByConversionImportsBack) {
   }
 }
 
+// Files once read a line off (and an individual lost) are refused naming the line; zeros wider
+// than the format read as missing genotypes; locus names the data file has no locus for are said.
+TEST_F(ImportTest, FilesReadOffByALineAreRefusedAndWideZerosRead) {
+  struct Case {
+    const char* file;
+    const char* bytes;
+    int format;
+    const char* mod;    // the older pair's locus file
+    const char* said;   // after "<file>, ligne " (an error) or "<file> : " (a warning)
+    const char* cells;  // the first individual's genotypes; nullptr: refused
+  };
+  const Case cases[] = {
+      {"header.dat", "3 2 15\r\n12\r\n13\r\n1 0101 0202\r\n1 0303 0404\r\n", 1, nullptr,
+       "1 : l'en-tête n'a que 3 nombres sur sa ligne, 4 attendus", nullptr},
+      {"names.dat", "1 3 9 2\r\nL1 L2 L3\r\n1 0101 0202 0303\r\n1 0101 0202 0303\r\n", 1, nullptr,
+       "3 : « 1 0101 0202 0303 » a la forme d'une ligne d'individu", nullptr},
+      {"zeros.dat", "1 2 9 2\r\nL1\r\nL2\r\n1 000000 0102\r\n", 1, nullptr, nullptr,
+       "000000|001002"},
+      {"zeros.don", "1 2\r\n\r\n\r\n\r\nA001 0000000 101102\r\n", 0, "  L01\r\n  L02\r\n", nullptr,
+       "000000|101102"},
+      {"extra.don", "1 2\r\n\r\n\r\n\r\nA001 1001 2002\r\n", 0, "\r\n  L01\r\n  L02\r\n",
+       "1 nom de locus de trop (ligne 3) : le fichier de données (ligne 1) annonce 2 locus, ce nom "
+       "n'est pas importé.",
+       "001001|002002"},
+  };
+  openFixture();
+  const GenotypeTable before = window->document().Cells;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    write(c.file, c.bytes);
+    QString mod = c.file;
+    mod.replace(".don", ".mod");
+    if (c.mod) write(mod, c.mod);
+    prompts.told.clear();
+    Tf_import::setImportCloseAllowed(false);
+    runImport([&](Tf_import& d) {
+      type(d.nomfich(), c.file);
+      choose(d, c.format);
+      click(d.OKBtn());
+      if (d.isVisible()) click(d.CancelBtn());
+    });
+    if (!c.cells) {
+      ASSERT_EQ(prompts.errors().size(), 1);
+      EXPECT_TRUE(
+          prompts.errors()[0].startsWith(QString(c.file) + ", ligne " + QString::fromUtf8(c.said)))
+          << prompts.errors()[0].toStdString();
+      EXPECT_EQ(window->document().Cells, before);
+      EXPECT_EQ(window->windowTitle(), TestData("two_pops.bvt"));
+      continue;
+    }
+    expectLoadedState(c.file);
+    const GenotypeTable& t = window->document().Cells;
+    EXPECT_EQ(QString::fromStdString(t.Cells(2, 2) + "|" + t.Cells(3, 2)), c.cells);
+    EXPECT_EQ(toldTexts(),
+              c.said ? QStringList({mod + QString::fromUtf8(" : ") + QString::fromUtf8(c.said)})
+                     : QStringList());
+    openFixture();
+  }
+}
+
 // The text format's own dialog reads the file for its preview: a UTF-16 file is refused there,
 // before that dialog shows, with the file named as every other format names it.
 TEST_F(ImportTest, AUtf16FileIsRefusedNamingItInEveryTextFormat) {
