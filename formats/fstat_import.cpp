@@ -56,7 +56,7 @@ class FstatReader {
       const int line = in_.Line();
       std::string name = in_.ReadLine();
       // Names written on one line would make the next individuals names, and drop them.
-      if (IsIndividualLine(name, loci)) {
+      if (FstatNameReadsAsIndividual(name, loci)) {
         in_.FailAt(line, QuotedText(name) +
                              " a la forme d'une ligne d'individu, pas d'un nom de locus : "
                              "l'en-tête (ligne " +
@@ -65,23 +65,6 @@ class FstatReader {
       }
       doc.Cells.SetCell(l + 1, 1, std::move(name));
     }
-  }
-
-  // A population number then one genotype number per locus, and nothing else.
-  static bool IsIndividualLine(std::string_view text, std::uint16_t loci) {
-    std::size_t numbers = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-      if (static_cast<unsigned char>(text[i]) <= ' ') {
-        ++i;
-        continue;
-      }
-      const std::size_t start = i;
-      while (i < text.size() && static_cast<unsigned char>(text[i]) > ' ') ++i;
-      if (DigitsOf(text.substr(start, i - start)).empty()) return false;
-      ++numbers;
-    }
-    return numbers == loci + 1u;
   }
 
   void ReadIndividual(ImportTable& table, std::uint16_t loci) {
@@ -118,6 +101,23 @@ class FstatReader {
 };
 
 }  // namespace
+
+// A population number then one genotype number per locus, and nothing else.
+bool FstatNameReadsAsIndividual(std::string_view text, std::size_t loci) {
+  std::size_t numbers = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) <= ' ') {
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) > ' ') ++i;
+    if (DigitsOf(text.substr(start, i - start)).empty()) return false;
+    ++numbers;
+  }
+  return numbers == loci + 1;
+}
 
 AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd) {
   const std::uint64_t divisor = nd == 1 ? 10 : nd == 3 ? 1000 : 100;

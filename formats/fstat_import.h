@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "core/document.h"
 #include "core/genotype_code.h"
@@ -19,6 +20,11 @@ namespace relakin {
 // for nd 1, div and mod 1000 for nd 3, div and mod 100 for any other nd.
 // Precondition: the quotient fits 16 bits.
 AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd);
+
+// Whether a locus name line has the shape of an individual line of a file of `loci` loci (a
+// population number, then one genotype number per locus): the reader refuses it as a name, so
+// the export writes such a name under its default one.
+bool FstatNameReadsAsIndividual(std::string_view text, std::size_t loci);
 
 // Reads an FSTAT file into a new document: each individual named by its population number,
 // each population "Population " + q. Blank text after the last individual adds nobody. Throws
