@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshot script need (Xvfb, openbox
-# and xprop give the X server tests a desktop); clang, its sanitizer and libFuzzer runtimes and
+# and xprop give the X server tests a desktop; poppler-utils reads back the viewer's printed
+# pages); clang, its sanitizer and libFuzzer runtimes and
 # llvm-symbolizer serve the fuzzing build.
 # Idempotent: asks apt only when something is missing.
 set -euo pipefail
@@ -10,6 +11,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev
   xvfb xauth openbox x11-utils libxcb1-dev imagemagick fonts-dejavu-core
+  poppler-utils
   clang libclang-rt-14-dev llvm
 )
 
