@@ -52,10 +52,10 @@ int LabelColumnWidth(const QHeaderView& labels) {
   const int last = kMaxIndividuals + 1;
   for (const std::string& label : {PopStartLabel(last), IndividualLabel(last)}) {
     option.text = QString::fromStdString(label);
-    width = std::max(width, labels.style()
-                                ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(),
-                                                   &labels)
-                                .width());
+    width =
+        std::max(width, labels.style()
+                            ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), &labels)
+                            .width());
   }
   return width;
 }

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshot script need (Xvfb, openbox
 # and xprop give the X server tests a desktop; poppler-utils reads back the viewer's printed
-# pages); clang, its sanitizer and libFuzzer runtimes and
-# llvm-symbolizer serve the fuzzing build.
+# pages); clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the fuzzing build.
 # Idempotent: asks apt only when something is missing.
 set -euo pipefail
 

@@ -30,7 +30,8 @@ void KeepCaptionWhole(QMessageBox& box) {
 // or to another program's window; the window the box or dialog was shown over takes it back,
 // as it would on Windows.
 void ActivateAgain(QWidget* shownOver) {
-  if (shownOver != nullptr && shownOver->window()->isVisible()) shownOver->window()->activateWindow();
+  if (shownOver != nullptr && shownOver->window()->isVisible())
+    shownOver->window()->activateWindow();
 }
 
 }  // namespace

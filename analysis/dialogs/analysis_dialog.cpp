@@ -139,8 +139,6 @@ void AnalysisDialog::CancelBtnClick() { reject(); }
 void AnalysisDialog::tell(const QString& text) { prompts_.tell(this, QMessageBox::NoIcon, text); }
 
 void AnalysisDialog::OKBtnClick() {
-  // A number still being typed counts, brought into range as when its edit is left.
-  for (QSpinBox* spin : findChildren<QSpinBox*>()) spin->interpretText();
   const QString name = nomfich_->text();
   if (!acceptResultName(name)) {
     closeAllowed_ = false;

@@ -33,12 +33,18 @@ TEST_F(DialogReturnKey, PressesTheDefaultButtonWhereverTheFocusIs) {
     QDialog* dialog;
     const char* defaultButton;
   } cases[] = {
-      {kept("dimension"), "OKBtn"},       {kept("BtnBottomDlg"), "OKBtn"},
-      {kept("MultPageDlg"), "OKBtn"},     {kept("f_descript"), "OKBtn"},
-      {kept("FindDialog1"), "FindNext"},  {kept("ReplaceDialog1"), "FindNext"},
-      {kept("ficres"), "OKBtn"},          {kept("boots_jack"), "OKBtn"},
-      {&popkeys, "BitBtn1"},              {&chooser, "OKBtn"},
-      {&import, "OKBtn"},                 {&text, "OKBtn"},
+      {kept("dimension"), "OKBtn"},
+      {kept("BtnBottomDlg"), "OKBtn"},
+      {kept("MultPageDlg"), "OKBtn"},
+      {kept("f_descript"), "OKBtn"},
+      {kept("FindDialog1"), "FindNext"},
+      {kept("ReplaceDialog1"), "FindNext"},
+      {kept("ficres"), "OKBtn"},
+      {kept("boots_jack"), "OKBtn"},
+      {&popkeys, "BitBtn1"},
+      {&chooser, "OKBtn"},
+      {&import, "OKBtn"},
+      {&text, "OKBtn"},
   };
   for (const auto& c : cases) {
     ASSERT_NE(c.dialog, nullptr);
@@ -50,8 +56,8 @@ TEST_F(DialogReturnKey, PressesTheDefaultButtonWhereverTheFocusIs) {
     for (QPushButton* button : c.dialog->findChildren<QPushButton*>()) {
       c.dialog->show();
       QApplication::setActiveWindow(c.dialog);
-      if (button->objectName() == c.defaultButton || !button->isVisible() ||
-          !button->isEnabled() || button->focusPolicy() == Qt::NoFocus) {
+      if (button->objectName() == c.defaultButton || !button->isVisible() || !button->isEnabled() ||
+          button->focusPolicy() == Qt::NoFocus) {
         continue;
       }
       SCOPED_TRACE(button->objectName().toStdString());

@@ -167,7 +167,8 @@ TEST_F(EditingCommands, AddDialogBringsTypedCountsIntoRange) {
     int page;
     const char* typed;
     int value;
-  } cases[] = {{0, "70000", 65534 - 12}, {1, "99999", 65535 - 5}, {0, "25", 25}, {1, "", 0}, {0, "x", 0}};
+  } cases[] = {
+      {0, "70000", 65534 - 12}, {1, "99999", 65535 - 5}, {0, "25", 25}, {1, "", 0}, {0, "x", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     prompts.onDialog["MultPageDlg"] = [&c](QDialog& d) {
