@@ -39,8 +39,8 @@ static void InitResources() { Q_INIT_RESOURCE(relakin); }
 namespace relakin {
 namespace {
 
-// The label column is 68 pixels wide, or as wide as the longest label the table can hold needs:
-// its last individual's, drawn in bold as the current row's label is.
+// Wide enough for the longest label the table can hold, its last individual's, in bold as the
+// current row's label is drawn; 68 pixels at least.
 int LabelColumnWidth(const QHeaderView& labels) {
   QFont bold = labels.font();
   bold.setBold(true);
