@@ -8,6 +8,9 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "widgets/default_button.h"
+#include "widgets/range_spin_box.h"
+
 namespace relakin {
 namespace {
 
@@ -24,10 +27,9 @@ QWidget* MakePage(QWidget* parent, const char* group, QSpinBox* spin) {
 }
 
 QSpinBox* MakeCount(QWidget* parent, const char* name, int max) {
-  auto* spin = new QSpinBox(parent);
+  auto* spin = new RangeSpinBox(parent);
   spin->setObjectName(name);
   spin->setRange(0, max);
-  spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
   return spin;
 }
 
@@ -67,6 +69,7 @@ AddRowColDialog::AddRowColDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(notebook);
   layout->addLayout(buttons);
+  KeepReturnOnDefault(*this);
 }
 
 void AddRowColDialog::prepare(int rowsMax, int colsMax) {

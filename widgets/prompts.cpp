@@ -25,6 +25,15 @@ void KeepCaptionWhole(QMessageBox& box) {
                 grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// A window closes a moment after its last message box ("TRAITEMENT FINI !"), or a box closes
+// over a modeless dialog. A window manager then gives the focus away, often to the main window
+// or to another program's window; the window the box or dialog was shown over takes it back,
+// as it would on Windows.
+void ActivateAgain(QWidget* shownOver) {
+  if (shownOver != nullptr && shownOver->window()->isVisible())
+    shownOver->window()->activateWindow();
+}
+
 }  // namespace
 
 QString QtFileFilter(const QString& pairs) {
@@ -76,6 +85,7 @@ void QtPrompts::tell(QWidget* parent, QMessageBox::Icon icon, const QString& tex
   box.setTextFormat(Qt::PlainText);
   KeepCaptionWhole(box);
   box.exec();
+  ActivateAgain(parent);
 }
 
 QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon icon,
@@ -85,6 +95,7 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
   box.setTextFormat(Qt::PlainText);
   KeepCaptionWhole(box);
   const int result = box.exec();
+  ActivateAgain(parent);
   const auto button = static_cast<QMessageBox::StandardButton>(result);
   if (buttons.testFlag(button)) return button;
   return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
@@ -92,10 +103,7 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
 
 int QtPrompts::exec(QDialog& dialog) {
   const int result = dialog.exec();
-  // A dialog often closes a moment after its last message box ("TRAITEMENT FINI !"). A window
-  // manager then gives the focus away while it still sees the dialog open, often to another
-  // program's window; the window beneath takes it back, as it would on Windows.
-  if (QWidget* owner = dialog.parentWidget()) owner->window()->activateWindow();
+  ActivateAgain(dialog.parentWidget());
   return result;
 }
 
