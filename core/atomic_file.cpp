@@ -34,10 +34,8 @@ bool WriteAllAt(int to, const char* bytes, std::size_t size, std::int64_t at) {
   while (size > 0) {
     const ssize_t n = pwrite(to, bytes, size, static_cast<off_t>(at));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
+    if (n == 0) errno = EIO;
+    if (n <= 0) return false;
     bytes += n;
     size -= static_cast<std::size_t>(n);
     at += n;
@@ -45,35 +43,28 @@ bool WriteAllAt(int to, const char* bytes, std::size_t size, std::int64_t at) {
   return true;
 }
 
+// By the system where it can copy between the two files; through one buffer where it cannot
+// (two file systems: the temporary folder is often a tmpfs).
 int SystemCopy(int from, std::int64_t in, int to, std::int64_t out, std::int64_t count) {
   constexpr std::int64_t kStep = std::int64_t{1} << 28;
-  constexpr std::size_t kBuffer = std::size_t{1} << 20;
-  std::string buffer;  // once the system cannot copy between these two files
+  std::string buffer;
   while (count != 0) {
-    const std::int64_t want = count < 0 ? kStep : std::min(count, kStep);
-    ssize_t n = 0;
-    if (buffer.empty()) {
-      off_t i = static_cast<off_t>(in);
-      off_t o = static_cast<off_t>(out);
-      n = copy_file_range(from, &i, to, &o, static_cast<std::size_t>(want), 0);
-      // Two file systems the system cannot copy between (the temporary folder is often a
-      // tmpfs), or file kinds it cannot copy.
-      if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-                    errno == EOPNOTSUPP || errno == EBADF)) {
-        buffer.resize(kBuffer);
-        continue;
-      }
-    } else {
-      n = pread(from, buffer.data(), std::min<std::size_t>(kBuffer, want), static_cast<off_t>(in));
-      if (n > 0 && !WriteAllAt(to, buffer.data(), static_cast<std::size_t>(n), out)) return -1;
+    const auto want = static_cast<std::size_t>(count < 0 ? kStep : std::min(count, kStep));
+    off_t i = static_cast<off_t>(in);
+    off_t o = static_cast<off_t>(out);
+    const ssize_t n = buffer.empty() ? copy_file_range(from, &i, to, &o, want, 0)
+                                     : pread(from, buffer.data(), std::min(want, buffer.size()), i);
+    if (n < 0 && buffer.empty() &&
+        (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+         errno == EBADF)) {
+      buffer.resize(std::size_t{1} << 20);
+      continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return -1;
-    if (n == 0) {
-      if (count < 0) return 0;
-      errno = EIO;  // the copy is shorter than it was
+    if (n == 0 && count > 0) errno = EIO;  // the copy is shorter than it was
+    if (n <= 0) return n == 0 && count < 0 ? 0 : -1;
+    if (!buffer.empty() && !WriteAllAt(to, buffer.data(), static_cast<std::size_t>(n), out))
       return -1;
-    }
     in += n;
     out += n;
     if (count > 0) count -= n;
@@ -113,13 +104,8 @@ std::string TemporaryFolder() {
   return ec ? std::string("/tmp") : folder.lexically_normal().string();
 }
 
-// Errors of a folder flush that leave the rename standing: a folder this user may not read
-// cannot be opened to be flushed, and some file systems cannot flush a folder.
-bool FolderFlushMayFail(int err) {
-  return err == EACCES || err == EINVAL || err == EROFS || err == EOPNOTSUPP;
-}
-
-// Flushes a folder; 0 or the error that matters.
+// Flushes a folder; 0 or the error that matters. A folder this user may not read cannot be
+// opened to be flushed, and some file systems cannot flush a folder: the rename stands.
 int FlushFolderOf(const fs::path& folder) {
   const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   int failed = dir < 0 ? errno : 0;
@@ -127,7 +113,9 @@ int FlushFolderOf(const fs::path& folder) {
     failed = FlushToDisk(dir) != 0 ? errno : 0;
     close(dir);
   }
-  return FolderFlushMayFail(failed) ? 0 : failed;
+  const bool stands =
+      failed == EACCES || failed == EINVAL || failed == EROFS || failed == EOPNOTSUPP;
+  return stands ? 0 : failed;
 }
 
 std::int64_t SizeOf(int fd) {
@@ -270,7 +258,7 @@ FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale, 
   if (const std::string refused = CheckTarget(target_, mode_); !refused.empty()) Fail(refused);
   if (!inPlace) {
     if (removeStale) RemoveStale(FolderOf(target_), TemporaryPrefix(target_));
-    const int err = CreateTemporary(FolderOf(target_).string(), O_WRONLY, 0666);
+    const int err = CreateTemporary(FolderOf(target_), O_WRONLY, 0666);
     if (err == 0) {
       if (mode_ != 0 && fchmod(fd_, mode_) != 0) Fail(errno);
       return;
@@ -299,13 +287,14 @@ FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale, 
 // number: another temporary file of this process, or a stale one of an earlier process that
 // had the same number; in place, the name the copy takes once kept must be free too. 0 or the
 // error.
-int FileReplacement::CreateTemporary(const std::string& folder, int access, unsigned mode) {
+int FileReplacement::CreateTemporary(const fs::path& folder, int access, unsigned mode) {
   const std::string stem =
-      (fs::path(folder) / TemporaryPrefix(target_)).string() + std::to_string(getpid()) + "-";
+      (folder / TemporaryPrefix(target_)).string() + std::to_string(getpid()) + "-";
   int err = EEXIST;
   for (int attempt = 0; attempt < 1000 && err == EEXIST; ++attempt) {
     tmpName_ = stem + std::to_string(attempt);
     if (inPlace_) {
+      firstName_ = tmpName_;
       keptName_ = KeptNameOf(tmpName_);
       struct stat st {};
       if (lstat(keptName_.c_str(), &st) == 0) continue;
@@ -322,10 +311,11 @@ int FileReplacement::CreateTemporary(const std::string& folder, int access, unsi
   return err;
 }
 
+// Once the target is being overwritten, the copy outlives whatever ends the write.
 FileReplacement::~FileReplacement() {
   if (targetFd_ >= 0) close(targetFd_);
   if (fd_ >= 0) close(fd_);
-  DropTemporary();
+  if (stage_ != Stage::kOverwriting) DropTemporary();
 }
 
 void FileReplacement::DropTemporary() {
@@ -347,30 +337,26 @@ void FileReplacement::Fail(int err) { Fail(std::string(std::strerror(err))); }
 
 // The one way out of a failure: what it leaves, and says, follows the stage reached.
 void FileReplacement::Fail(const std::string& reason) {
-  if (stage_ == Stage::kUnchanged && !CutBack()) stage_ = Stage::kOverwriting;
+  // Bytes past the old end, written first without room given, go again: they touched none of
+  // the old ones. A target that stays longer is incomplete.
+  if (stage_ == Stage::kUnchanged && targetFd_ >= 0 && oldSize_ >= 0 &&
+      SizeOf(targetFd_) != oldSize_ && ftruncate(targetFd_, static_cast<off_t>(oldSize_)) != 0)
+    stage_ = Stage::kOverwriting;
   if (targetFd_ >= 0) close(targetFd_);
   if (fd_ >= 0) close(fd_);
   targetFd_ = fd_ = -1;
   std::string says = "Impossible d'écrire le fichier " + path_ + " : " + reason + ".";
   if (stage_ == Stage::kOverwriting) {
-    // The copy holds the only whole new content and stays.
+    // The copy holds the only whole new content and stays, under its kept name.
+    if (tmpName_ == firstName_) RenameCopy(keptName_, false);
     ForgetTemporary(slot_);
     slot_ = -1;
     says += " Le fichier est incomplet, son contenu complet est dans " + tmpName_ + ".";
-    tmpName_.clear();
   } else {
     DropTemporary();
     if (stage_ == Stage::kUnchanged) says += " Le fichier n'a pas été modifié.";
   }
   throw Error(ErrorKind::Io, says);
-}
-
-// Puts an in-place target back to its old size where bytes past its old end were written
-// (a file system that cannot give room): none of the old ones was touched. False when it
-// stays longer.
-bool FileReplacement::CutBack() {
-  if (targetFd_ < 0 || oldSize_ < 0 || SizeOf(targetFd_) == oldSize_) return true;
-  return ftruncate(targetFd_, static_cast<off_t>(oldSize_)) == 0;
 }
 
 void FileReplacement::Write(std::string_view bytes) {
@@ -446,19 +432,9 @@ void FileReplacement::CommitInPlace() {
     reserved = false;
   }
 
-  // The copy under its kept name, on disk before the first byte changes. Registered before the
-  // rename so that a signal finds one of the two names; without room given, the signal also
-  // cuts the target back.
-  const int keptSlot = RegisterTemporary(keptName_);
-  if (!reserved) RestoreSizeOnSignal(keptSlot, targetFd_, oldSize_);
-  if (rename(tmpName_.c_str(), keptName_.c_str()) != 0) {
-    const int err = errno;
-    ForgetTemporary(keptSlot);
-    Fail(TemporaryReason(err));
-  }
-  ForgetTemporary(slot_);
-  slot_ = keptSlot;
-  tmpName_ = keptName_;
+  // The copy under its kept name, on disk before the first byte changes; without room given, a
+  // signal also cuts the target back.
+  if (!RenameCopy(keptName_, !reserved)) Fail(TemporaryReason(errno));
   if (toDisk) {
     if (const int err = FlushFolderOf(fs::path(tmpFolder_)); err != 0) Fail(TemporaryReason(err));
   }
@@ -475,7 +451,10 @@ void FileReplacement::CommitInPlace() {
   stage_ = Stage::kOverwriting;
   if (CopyBytes(fd_, 0, targetFd_, 0, overwriteEnd) != 0) Fail(errno);
   if (ftruncate(targetFd_, static_cast<off_t>(size)) != 0) Fail(errno);
+  // The target holds the whole new content: the copy goes, by a signal too, and back under its
+  // first name it is left to the stale ones' removal by a kill.
   slot_ = RegisterTemporary(tmpName_);
+  RenameCopy(firstName_, false);
   if (toDisk && FlushToDisk(targetFd_) != 0) Fail(errno);
   const int target = targetFd_;
   targetFd_ = -1;
@@ -483,6 +462,24 @@ void FileReplacement::CommitInPlace() {
   close(fd_);
   fd_ = -1;
   DropTemporary();
+}
+
+// Gives the in-place copy the name `to`, registered before the rename so that a signal finds
+// one of the two names, and with `restoreSize` cuts the target back too. False, with errno,
+// when the copy keeps its name.
+bool FileReplacement::RenameCopy(const std::string& to, bool restoreSize) {
+  const int slot = RegisterTemporary(to);
+  if (restoreSize) RestoreSizeOnSignal(slot, targetFd_, oldSize_);
+  if (rename(tmpName_.c_str(), to.c_str()) != 0) {
+    const int err = errno;
+    ForgetTemporary(slot);
+    errno = err;
+    return false;
+  }
+  ForgetTemporary(slot_);
+  slot_ = slot;
+  tmpName_ = to;
+  return true;
 }
 
 // The rename is on disk only once the folder is. A folder that cannot be flushed leaves the

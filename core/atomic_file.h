@@ -14,22 +14,21 @@
 // the same target left by a process of this host that no longer runs (one killed outright) are
 // removed when the target is next written; those of a running process never are.
 //
-// A writable existing file that cannot be renamed over (a folder where no file can be created,
-// or a sticky folder such as /tmp and a file of another user) is written in place instead, as a
+// A writable existing file that cannot be renamed over (a folder that takes no new file; a
+// sticky folder such as /tmp and a file of another user) is written in place instead, as a
 // direct write would, and keeps its owner, permissions and hard links. Its new content goes
-// whole to a copy in the system's temporary folder ($TMPDIR, or /tmp), where every copy left by
-// a process of this program that no longer runs is removed first. At Commit the copy is
-// flushed, the target is locked (a second writer is refused, the first one's content stays
-// whole), given room for the new content without changing its size, and only then overwritten
-// from the copy and cut to its new size. Until its first byte changes, every failure (a full
-// disk, a quota, the file-size limit; the temporary folder's, which the message names) and
-// every signal leave the old file byte for byte, say "Le fichier n'a pas été modifié." and
-// remove the copy. Just before the first byte changes the copy takes a name that no removal of
-// stale files matches: from then on a failure keeps it and says that the file is incomplete
-// and where its complete content is, and a signal keeps it too, until the target holds the
-// whole new content; from then on the copy goes, by a signal too. On a file system that cannot
-// give room, the bytes past the old end are written first and cut back on a failure or a
-// signal.
+// whole to a copy in the system's temporary folder ($TMPDIR, or /tmp), where the copies of
+// processes of this host that no longer run are removed first. At Commit the copy is flushed
+// and the target locked: a second writer meanwhile is refused, so the file ends as one
+// writer's whole content. The target is given room for the new content, its size unchanged;
+// until its first byte changes, every failure (a full disk, a quota, the file-size limit; one
+// of the temporary folder, which the message names) and every signal leave it byte for byte
+// and remove the copy, and the message says "Le fichier n'a pas été modifié.". Just before,
+// the copy takes a name that no removal of stale files takes: from then on a failure keeps it
+// and says that the file is incomplete and where its complete content is, and a signal keeps
+// it too. Once the target holds the whole new content the copy goes, by a signal too, and what
+// a kill leaves of it is stale again. On a file system that cannot give room, the bytes past
+// the old end are written first, and a failure or a signal cuts them off again.
 //
 // SIGXFSZ is ignored from the first replacement on (unless the program set its own action): a
 // write past the file-size limit then fails with EFBIG and takes the paths above, instead of
@@ -37,6 +36,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -76,25 +76,26 @@ class FileReplacement {
   // target; in place, the old file as it was; in place, the target being overwritten.
   enum class Stage { kBeside, kUnchanged, kOverwriting };
   FileReplacement(std::string path, Sync sync, bool removeStale, bool inPlace);
-  int CreateTemporary(const std::string& folder, int access, unsigned mode);
+  int CreateTemporary(const std::filesystem::path& folder, int access, unsigned mode);
   std::string CommitInPlaceFromTemporary();
   void CommitInPlace();
   std::string TemporaryReason(int err) const;
   [[noreturn]] void Fail(int err);
   [[noreturn]] void Fail(const std::string& reason);
-  bool CutBack();
+  bool RenameCopy(const std::string& to, bool restoreSize);
   void DropTemporary();
   std::string FlushFolder();
 
-  std::string path_;       // as given, for messages
-  std::string target_;     // the file to replace, symbolic links resolved
-  std::string tmpName_;    // the temporary file beside it, or in place the complete copy
-  std::string keptName_;   // in place: the copy's name once it is kept
-  std::string tmpFolder_;  // in place: the system's temporary folder
-  int fd_ = -1;            // the temporary file
-  int targetFd_ = -1;      // in place: the target, open from the start
-  int slot_ = -1;          // the temporary file's registration
-  unsigned mode_ = 0;      // the old file's permissions; 0: there is none
+  std::string path_;           // as given, for messages
+  std::string target_;         // the file to replace, symbolic links resolved
+  std::string tmpName_;        // the temporary file beside it, or in place the complete copy
+  std::string firstName_;      // in place: the copy's name when it is made
+  std::string keptName_;       // in place: the copy's name once it is kept
+  std::string tmpFolder_;      // in place: the system's temporary folder
+  int fd_ = -1;                // the temporary file
+  int targetFd_ = -1;          // in place: the target, open from the start
+  int slot_ = -1;              // the temporary file's registration
+  unsigned mode_ = 0;          // the old file's permissions; 0: there is none
   std::int64_t oldSize_ = -1;  // in place: the target's size when it was locked
   Sync sync_;
   bool removeStale_;

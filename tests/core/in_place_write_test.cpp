@@ -123,11 +123,11 @@ std::string FailsSaying(const fs::path& target, const std::string& says,
 
 // What the replaced disk calls do, set in the child before its write.
 struct Seam {
-  DiskCalls system{};            // the system's own
-  std::int64_t copyBudget = -1;  // bytes the copy lets through before it fails; -1: all
-  int error = 0;                 // what the failing call says
-  int signal = 0;                // the signal it raises first, if any
-  std::string failingFlush{};    // the folder whose files' flushes fail, or the file
+  DiskCalls system{};                 // the system's own
+  std::int64_t copyBudget = -1;       // bytes the copy lets through before it fails; -1: all
+  int error = 0;                      // what the failing call says
+  int signal = 0;                     // the signal it raises first, if any
+  std::string failingFlush{};         // the folder whose files' flushes fail, or the file
   std::function<void()> afterCopy{};  // runs once a copy has gone through whole
 };
 Seam seam;
@@ -149,8 +149,7 @@ int UnsupportedReserve(int, std::int64_t) {
 }
 int CopyWithinBudget(int from, std::int64_t in, int to, std::int64_t out, std::int64_t count) {
   if (seam.copyBudget >= 0 && (count < 0 || count > seam.copyBudget)) {
-    if (seam.copyBudget > 0 && seam.system.copy(from, in, to, out, seam.copyBudget) != 0)
-      return -1;
+    if (seam.copyBudget > 0 && seam.system.copy(from, in, to, out, seam.copyBudget) != 0) return -1;
     seam.copyBudget = 0;
     return Failure();
   }
@@ -172,7 +171,8 @@ int FlushFailingAt(int fd) {
 // takes the place of the system's.
 void InstallSeam(const Seam& s, int (*reserve)(int, std::int64_t) = nullptr) {
   seam = s;
-  seam.system = ReplaceDiskCalls({.flush = FlushFailingAt, .reserve = reserve, .copy = CopyWithinBudget});
+  seam.system =
+      ReplaceDiskCalls({.flush = FlushFailingAt, .reserve = reserve, .copy = CopyWithinBudget});
 }
 
 TEST(InPlaceWrite, FailuresBeforeItsFirstByteChangesLeaveTheOldFileByteForByte) {
@@ -188,8 +188,7 @@ TEST(InPlaceWrite, FailuresBeforeItsFirstByteChangesLeaveTheOldFileByteForByte) 
       {"a full disk at the reserve", FailingReserve, -1, ENOSPC, false, false, nullptr},
       {"a quota at the reserve", FailingReserve, -1, EDQUOT, false, false, nullptr},
       {"the file-size limit at the reserve", FailingReserve, -1, EFBIG, false, false, nullptr},
-      {"a reserve that takes room, then fails", ReserveThenFail, -1, ENOSPC, false, false,
-       nullptr},
+      {"a reserve that takes room, then fails", ReserveThenFail, -1, ENOSPC, false, false, nullptr},
       {"no reserve, then a full disk past the old end", UnsupportedReserve, 700, ENOSPC, false,
        false, nullptr},
       {"the copy's flush fails", nullptr, -1, EIO, true, true, nullptr},
@@ -235,10 +234,9 @@ std::string FailsKeepingTheCopy(const fs::path& target, const fs::path& tmp, int
   } catch (const Error& e) {
     const std::string copy = KeptCopyIn(tmp, target.filename().string());
     if (copy.empty()) return "no kept copy";
-    const std::string says = "Impossible d'écrire le fichier " + target.string() + " : " +
-                             std::strerror(err) +
-                             ". Le fichier est incomplet, son contenu complet est dans " + copy +
-                             ".";
+    const std::string says =
+        "Impossible d'écrire le fichier " + target.string() + " : " + std::strerror(err) +
+        ". Le fichier est incomplet, son contenu complet est dans " + copy + ".";
     return e.what() == says ? "" : e.what();
   }
 }
@@ -296,7 +294,7 @@ TEST(InPlaceWrite, AKeptCopyOutlivesTheWritesOfOtherFiles) {
 // Before the first byte changes the file stays as it was, size included, and no copy outlives
 // the later write (a writer killed outright leaves one, which that write removes); while it is
 // overwritten the copy stays, through the later write too; once the file holds the whole new
-// content the copy goes.
+// content the copy goes, or is left to that write by a kill.
 TEST(InPlaceWrite, ASignalBetweenItsStepsLeavesTheOldFileTheCompleteCopyOrTheNewFile) {
   enum class Left { kOld, kKeptCopy, kNew };
   const struct {
@@ -320,6 +318,8 @@ TEST(InPlaceWrite, ASignalBetweenItsStepsLeavesTheOldFileTheCompleteCopyOrTheNew
       {"SIGKILL while the file is overwritten", SIGKILL, nullptr, 1000, false, false,
        Left::kKeptCopy},
       {"SIGTERM while the overwritten file is flushed", SIGTERM, nullptr, -1, false, true,
+       Left::kNew},
+      {"SIGKILL while the overwritten file is flushed", SIGKILL, nullptr, -1, false, true,
        Left::kNew},
   };
   for (const auto& c : cases) {
