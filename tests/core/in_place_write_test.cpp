@@ -56,32 +56,35 @@ std::string NotChanged(const fs::path& target, int err, const std::string& tmpFo
          ". Le fichier n'a pas été modifié.";
 }
 
-// The folder (mode 555) with writable files holding kOld, the first of them the target, and a
-// temporary folder open to everyone that the child's TMPDIR names.
+// The folder (mode 555, or a sticky one open to everyone) with writable files holding kOld, the
+// first of them the target, and a temporary folder open to everyone that the child's TMPDIR
+// names.
 class InPlaceScene {
  public:
-  explicit InPlaceScene(const std::vector<std::string>& names = {"pop.bvt"})
-      : target_(dir_ / names.front()) {
+  explicit InPlaceScene(const std::vector<std::string>& names = {"pop.bvt"}, bool sticky = false)
+      : target_(dir_ / names.front()), sticky_(sticky) {
     for (const std::string& name : names) {
       test::WriteBytes(file(name), kOld);
       chmod(file(name).c_str(), 0666);
     }
-    chmod(dir_.path().c_str(), 0555);
+    chmod(dir_.path().c_str(), sticky ? 01777 : 0555);
     chmod(tmp_.path().c_str(), 0777);
     stat(target_.c_str(), &before_);
   }
   const fs::path& target() const { return target_; }
+  const fs::path& folder() const { return dir_.path(); }
   fs::path file(const std::string& name) const { return dir_ / name; }
   const fs::path& tmp() const { return tmp_.path(); }
   std::vector<std::string> Copies() const { return tmp_.Entries(); }
-  // The same file, its old bytes changed or not.
+  // The same file with its owner and mode, its old bytes changed or not.
   bool SameFile() const {
     struct stat now {};
     return stat(target_.c_str(), &now) == 0 && now.st_ino == before_.st_ino &&
-           now.st_mode == before_.st_mode;
+           now.st_uid == before_.st_uid && now.st_mode == before_.st_mode;
   }
 
-  // Runs `body` in the child; "skip: ..." when the folder takes new files for this user.
+  // Runs `body` in the child; "skip: ..." when the folder of mode 555 takes new files for this
+  // user.
   test::ChildOutcome Run(const std::function<std::string()>& body, bool signalCleanup = false,
                          const fs::path& tmpdir = {}) const {
     return test::RunInBoundedChild(
@@ -90,7 +93,7 @@ class InPlaceScene {
           if (std::string failed = test::BecomeUnprivileged(); !failed.empty()) return failed;
           setenv("TMPDIR", (tmpdir.empty() ? tmp() : tmpdir).c_str(), 1);
           const fs::path probe = dir_ / "probe";
-          const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+          const int fd = sticky_ ? -1 : open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
           if (fd >= 0) {
             close(fd);
             unlink(probe.c_str());
@@ -105,6 +108,7 @@ class InPlaceScene {
   test::ScratchDir dir_;
   test::ScratchDir tmp_;
   fs::path target_;
+  bool sticky_;
   struct stat before_ {};
 };
 
@@ -431,31 +435,14 @@ TEST(InPlaceWrite, WithRoomTheFileIsReplacedWhole) {
 // place, keeps its owner, and no temporary file stays beside it.
 TEST(InPlaceWrite, AWritableFileOfAnotherUserInAStickyFolderIsWrittenInPlace) {
   if (geteuid() != 0) GTEST_SKIP() << "a file of another user takes root to make";
-  test::ScratchDir dir;
-  test::ScratchDir tmp;
-  const fs::path target = dir / "pop.bvt";
-  test::WriteBytes(target, kOld);
-  ASSERT_EQ(chmod(target.c_str(), 0666), 0);
-  ASSERT_EQ(chmod(dir.path().c_str(), 01777), 0);
-  ASSERT_EQ(chmod(tmp.path().c_str(), 0777), 0);
-  struct stat before {};
-  ASSERT_EQ(stat(target.c_str(), &before), 0);
-  const test::ChildOutcome outcome = test::RunInBoundedChild(
-      [&]() -> std::string {
-        if (std::string failed = test::BecomeUnprivileged(); !failed.empty()) return failed;
-        setenv("TMPDIR", tmp.path().c_str(), 1);
-        return WriteFileAtomically(target.string(), kNew);
-      },
-      0, 20);
+  InPlaceScene scene({"pop.bvt"}, /*sticky=*/true);
+  const test::ChildOutcome outcome = scene.Run(
+      [&]() -> std::string { return WriteFileAtomically(scene.target().string(), kNew); });
   EXPECT_TRUE(outcome.ok) << outcome.what;
-  EXPECT_EQ(test::ReadBytes(target), kNew);
-  struct stat after {};
-  ASSERT_EQ(stat(target.c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino);
-  EXPECT_EQ(after.st_uid, before.st_uid);
-  EXPECT_EQ(after.st_mode, before.st_mode);
-  EXPECT_EQ(EntriesOf(dir.path()), std::vector<std::string>{"pop.bvt"});
-  EXPECT_TRUE(tmp.Entries().empty());
+  EXPECT_EQ(test::ReadBytes(scene.target()), kNew);
+  EXPECT_TRUE(scene.SameFile());
+  EXPECT_EQ(EntriesOf(scene.folder()), std::vector<std::string>{"pop.bvt"});
+  EXPECT_TRUE(scene.Copies().empty());
 }
 
 // Past the file-size limit, with SIGXFSZ at its default action, a write fails with EFBIG and
