@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bounded_child.h"
@@ -383,8 +384,9 @@ TEST(InPlaceWrite, ASecondWriterWhileTheFileIsWrittenIsRefused) {
                            "pas été modifié.";
   const test::ChildOutcome outcome = scene.Run([&]() -> std::string {
     test::ChildOutcome second{false, "the second writer did not run"};
+    bool started = false;
     InstallSeam({.afterCopy = [&] {
-      if (second.what != "the second writer did not run") return;
+      if (std::exchange(started, true)) return;
       second = test::RunInBoundedChild(
           [&] {
             ReplaceDiskCalls(seam.system);
