@@ -284,9 +284,9 @@ TEST_F(SaveAsTest, AFolderThatCannotBeFlushedIsAWarningAndTheTableIsSaved) {
     }
     prompts.told.clear();
     QSignalSpy recent(window.get(), &MainWindow::recentFileCandidate);
-    const DiskFlush previous = ReplaceDiskFlush(FolderFlushFails);
+    const DiskCalls previous = ReplaceDiskCalls({.flush = FolderFlushFails});
     keys(c.saveAs ? Qt::Key_A : Qt::Key_S);
-    ReplaceDiskFlush(previous);
+    ReplaceDiskCalls(previous);
     EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join("\n").toStdString();
     ASSERT_EQ(prompts.told.size(), 1u);
     EXPECT_EQ(prompts.told[0].icon, QMessageBox::Warning);
