@@ -64,10 +64,6 @@ struct Descriptor {
   }
 };
 
-[[noreturn]] void ReadFailure(const std::string& path) {
-  throw Error(ErrorKind::Io, "Erreur de lecture du fichier " + path + Reason() + ".");
-}
-
 }  // namespace
 
 void OutputFile::AppendFileFrom(const std::string& path, std::uint64_t offset) {
@@ -77,18 +73,7 @@ void OutputFile::AppendFileFrom(const std::string& path, std::uint64_t offset) {
   const Descriptor in{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   if (in.fd < 0)
     throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier " + path + Reason() + ".");
-  auto from = static_cast<std::int64_t>(offset);
-  if (file_->AppendCopyOf(in.fd, from)) return;
-  std::string chunk(kBufferSize, '\0');
-  for (;;) {
-    errno = 0;
-    const ssize_t n = ::pread(in.fd, chunk.data(), chunk.size(), from);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ReadFailure(path);
-    if (n == 0) return;
-    from += n;
-    Write(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
-  }
+  file_->AppendCopyOf(in.fd, static_cast<std::int64_t>(offset));
 }
 
 void CopyAfterFirstLine(const std::string& path, OutputFile& out) {

@@ -33,7 +33,7 @@ class OutputFile {
   void Write(std::string_view bytes);
   // Appends the bytes of the file `path` from byte `offset` to its end, copied by the system
   // where it can (no pass through this process's memory). Throws Error(Io) naming `path` when
-  // it cannot be opened or read, or naming this file when the copy cannot be written.
+  // it cannot be opened, or naming this file when the copy fails.
   void AppendFileFrom(const std::string& path, std::uint64_t offset);
   // Returns the warning FileReplacement::Commit returns (a result file only: a scratch file
   // has no folder flush to warn of); the run says it.

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,52 +26,61 @@ namespace fs = std::filesystem;
 int SystemFlush(int fd) { return fsync(fd); }
 
 int SystemReserve(int fd, std::int64_t length) {
-  return fallocate(fd, 0, 0, static_cast<off_t>(length));
+  return fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length));
 }
 
-std::int64_t SystemCopy(int from, int to, std::int64_t offset, std::int64_t count) {
-  constexpr std::int64_t kBuffer = std::int64_t{1} << 20;
-  off_t in = static_cast<off_t>(offset);
-  off_t out = in;
-  const ssize_t n = copy_file_range(from, &in, to, &out, static_cast<std::size_t>(count), 0);
-  if (n >= 0 || (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP))
-    return n;
-  // Two file systems the system cannot copy between (the temporary folder is often a tmpfs):
-  // the whole count through one buffer, so that the system is asked once per call.
-  std::string chunk(static_cast<std::size_t>(std::min(count, kBuffer)), '\0');
-  std::int64_t copied = 0;
-  while (copied < count) {
-    const std::size_t want =
-        static_cast<std::size_t>(std::min<std::int64_t>(count - copied, kBuffer));
-    const ssize_t got = pread(from, chunk.data(), want, static_cast<off_t>(offset + copied));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return copied > 0 || got == 0 ? copied : -1;
-    for (ssize_t put = 0; put < got;) {
-      const ssize_t w = pwrite(to, chunk.data() + put, static_cast<std::size_t>(got - put),
-                               static_cast<off_t>(offset + copied + put));
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) {
-        if (w == 0) errno = EIO;
-        return copied + put > 0 ? copied + put : -1;
-      }
-      put += w;
-    }
-    copied += got;
+// Writes all of `bytes` to `to` from byte `at`; false with errno.
+bool WriteAllAt(int to, const char* bytes, std::size_t size, std::int64_t at) {
+  while (size > 0) {
+    const ssize_t n = pwrite(to, bytes, size, static_cast<off_t>(at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = EIO;
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+    at += n;
   }
-  return copied;
+  return true;
 }
 
-std::atomic<DiskFlush> diskFlush{&SystemFlush};
-std::atomic<DiskReserve> diskReserve{&SystemReserve};
-std::atomic<DiskCopy> diskCopy{&SystemCopy};
+// By the system where it can copy between the two files; through one buffer where it cannot
+// (two file systems: the temporary folder is often a tmpfs).
+int SystemCopy(int from, std::int64_t in, int to, std::int64_t out, std::int64_t count) {
+  constexpr std::int64_t kStep = std::int64_t{1} << 28;
+  std::string buffer;
+  while (count != 0) {
+    const auto want = static_cast<std::size_t>(count < 0 ? kStep : std::min(count, kStep));
+    off_t i = static_cast<off_t>(in);
+    off_t o = static_cast<off_t>(out);
+    const ssize_t n = buffer.empty() ? copy_file_range(from, &i, to, &o, want, 0)
+                                     : pread(from, buffer.data(), std::min(want, buffer.size()), i);
+    if (n < 0 && buffer.empty() &&
+        (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+         errno == EBADF)) {
+      buffer.resize(std::size_t{1} << 20);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0 && count > 0) errno = EIO;  // the copy is shorter than it was
+    if (n <= 0) return n == 0 && count < 0 ? 0 : -1;
+    if (!buffer.empty() && !WriteAllAt(to, buffer.data(), static_cast<std::size_t>(n), out))
+      return -1;
+    in += n;
+    out += n;
+    if (count > 0) count -= n;
+  }
+  return 0;
+}
+
+std::atomic<int (*)(int)> diskFlush{&SystemFlush};
+std::atomic<int (*)(int, std::int64_t)> diskReserve{&SystemReserve};
+std::atomic<int (*)(int, std::int64_t, int, std::int64_t, std::int64_t)> diskCopy{&SystemCopy};
 
 int FlushToDisk(int fd) { return diskFlush.load(std::memory_order_relaxed)(fd); }
 
-[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
-  throw Error(ErrorKind::Io, "Impossible d'écrire le fichier " + path + " : " + reason + ".");
+int CopyBytes(int from, std::int64_t in, int to, std::int64_t out, std::int64_t count) {
+  return diskCopy.load(std::memory_order_relaxed)(from, in, to, out, count);
 }
-
-[[noreturn]] void Fail(const std::string& path, int err) { Fail(path, std::strerror(err)); }
 
 // The default action of SIGXFSZ ends the process in the middle of a write that passes the
 // file-size limit, with the target half-written in place or a temporary file left behind;
@@ -94,13 +104,8 @@ std::string TemporaryFolder() {
   return ec ? std::string("/tmp") : folder.lexically_normal().string();
 }
 
-// Errors of a folder flush that leave the rename standing: a folder this user may not read
-// cannot be opened to be flushed, and some file systems cannot flush a folder.
-bool FolderFlushMayFail(int err) {
-  return err == EACCES || err == EINVAL || err == EROFS || err == EOPNOTSUPP;
-}
-
-// Flushes a folder; 0 or the error that matters.
+// Flushes a folder; 0 or the error that matters. A folder this user may not read cannot be
+// opened to be flushed, and some file systems cannot flush a folder: the rename stands.
 int FlushFolderOf(const fs::path& folder) {
   const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   int failed = dir < 0 ? errno : 0;
@@ -108,26 +113,14 @@ int FlushFolderOf(const fs::path& folder) {
     failed = FlushToDisk(dir) != 0 ? errno : 0;
     close(dir);
   }
-  return FolderFlushMayFail(failed) ? 0 : failed;
+  const bool stands =
+      failed == EACCES || failed == EINVAL || failed == EROFS || failed == EOPNOTSUPP;
+  return stands ? 0 : failed;
 }
 
 std::int64_t SizeOf(int fd) {
   struct stat st {};
   return fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
-}
-
-// Copies [from, to) of the file `in` to the same place of `out`; 0 or the error.
-int CopyRange(int in, int out, std::int64_t from, std::int64_t to) {
-  constexpr std::int64_t kStep = std::int64_t{1} << 28;
-  const DiskCopy copy = diskCopy.load(std::memory_order_relaxed);
-  while (from < to) {
-    const std::int64_t n = copy(in, out, from, std::min(to - from, kStep));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return EIO;  // the copy is shorter than it was
-    from += n;
-  }
-  return 0;
 }
 
 fs::path ResolveTarget(const std::string& path) {
@@ -144,19 +137,20 @@ fs::path FolderOf(const fs::path& target) {
   return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
+const char kNotRegular[] = "ce n'est pas un fichier ordinaire";
+
 // The checks a direct write would make on an existing target, without opening it: a rename
-// would otherwise replace what may not be written. Returns the mode to give the new file, or 0
-// when there is no old file.
-mode_t CheckTarget(const fs::path& target, const std::string& path) {
+// would otherwise replace what may not be written. Returns "" or why it is refused; `mode` is
+// the mode to give the new file, or 0 when there is no old file.
+std::string CheckTarget(const fs::path& target, unsigned& mode) {
   struct stat st {};
-  if (stat(target.c_str(), &st) != 0) {
-    if (errno == ENOENT) return 0;
-    Fail(path, errno);
-  }
-  if (S_ISDIR(st.st_mode)) Fail(path, EISDIR);
-  if (!S_ISREG(st.st_mode)) Fail(path, "ce n'est pas un fichier ordinaire");
-  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) Fail(path, errno);
-  return st.st_mode & 07777;
+  mode = 0;
+  if (stat(target.c_str(), &st) != 0) return errno == ENOENT ? "" : std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  if (!S_ISREG(st.st_mode)) return kNotRegular;
+  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return std::strerror(errno);
+  mode = st.st_mode & 07777;
+  return "";
 }
 
 // This machine's name as it may stand in a file name: processes of other machines sharing the
@@ -178,15 +172,23 @@ const std::string& HostTag() {
 
 // Temporary files of a target are "." + its name + ".~" + host + "-" + process + "-" + attempt;
 // this is all before the process number. A long target name is cut so that the whole name
-// stays within the system's limit.
+// stays within the system's limit, a kept copy's last word included.
 std::string TemporaryPrefix(const fs::path& target) {
-  constexpr std::size_t kTail = 24;  // "-" + process + "-" + attempt, with room
+  constexpr std::size_t kTail = 24;  // "-" + process + "-" + attempt + ".complet", with room
   std::string name = target.filename().string();
   const std::string rest = ".~" + HostTag() + "-";
   const std::size_t room =
       NAME_MAX > 1 + rest.size() + kTail ? NAME_MAX - 1 - rest.size() - kTail : 0;
   if (name.size() > room) name.resize(room);
   return "." + name + rest;
+}
+
+// An in-place copy once kept: its temporary name without the leading dot, followed by a word
+// that ends no temporary file's name, so that no removal of stale files takes it, whatever the
+// target's name (one that begins with a dot included).
+std::string KeptNameOf(const std::string& temporary) {
+  const std::size_t slash = temporary.rfind('/');
+  return temporary.substr(0, slash + 1) + temporary.substr(slash + 2) + ".complet";
 }
 
 // The process number of a temporary file's name that follows the prefix; 0 when the rest is
@@ -237,260 +239,247 @@ void RemoveStaleTemporariesIn(const std::string& folder) {
   RemoveStale(folder.empty() ? fs::path(".") : fs::path(folder), std::string());
 }
 
-DiskFlush ReplaceDiskFlush(DiskFlush flush) {
-  return diskFlush.exchange(flush != nullptr ? flush : &SystemFlush);
-}
-
-DiskReserve ReplaceDiskReserve(DiskReserve reserve) {
-  return diskReserve.exchange(reserve != nullptr ? reserve : &SystemReserve);
-}
-
-DiskCopy ReplaceDiskCopy(DiskCopy copy) {
-  return diskCopy.exchange(copy != nullptr ? copy : &SystemCopy);
+DiskCalls ReplaceDiskCalls(const DiskCalls& calls) {
+  DiskCalls before;
+  before.flush = calls.flush != nullptr ? diskFlush.exchange(calls.flush) : diskFlush.load();
+  before.reserve =
+      calls.reserve != nullptr ? diskReserve.exchange(calls.reserve) : diskReserve.load();
+  before.copy = calls.copy != nullptr ? diskCopy.exchange(calls.copy) : diskCopy.load();
+  return before;
 }
 
 FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale)
-    : path_(std::move(path)), sync_(sync) {
+    : FileReplacement(std::move(path), sync, removeStale, false) {}
+
+FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale, bool inPlace)
+    : path_(std::move(path)), sync_(sync), removeStale_(removeStale) {
   IgnoreFileSizeSignal();
-  const fs::path target = ResolveTarget(path_);
-  target_ = target.string();
-  const mode_t mode = CheckTarget(target, path_);
-  if (removeStale) RemoveStale(FolderOf(target), TemporaryPrefix(target));
-
-  // A name already taken bears this process's number: another temporary file of this process,
-  // or a stale one of an earlier process that had the same number.
-  const std::string stem =
-      (FolderOf(target) / TemporaryPrefix(target)).string() + std::to_string(getpid()) + "-";
-  int err = EEXIST;
-  for (int attempt = 0; attempt < 1000 && err == EEXIST; ++attempt) {
-    tmpName_ = stem + std::to_string(attempt);
-    err = CreateTemporary(O_WRONLY, 0666);
+  target_ = ResolveTarget(path_).string();
+  if (const std::string refused = CheckTarget(target_, mode_); !refused.empty()) Fail(refused);
+  if (!inPlace) {
+    if (removeStale) RemoveStale(FolderOf(target_), TemporaryPrefix(target_));
+    const int err = CreateTemporary(FolderOf(target_), O_WRONLY, 0666);
+    if (err == 0) {
+      if (mode_ != 0 && fchmod(fd_, mode_) != 0) Fail(errno);
+      return;
+    }
+    // A file the user may write in a folder that takes no new file: written in place.
+    if (mode_ == 0 || (err != EACCES && err != EPERM)) Fail(err);
   }
-  if (err == 0) {
-    if (mode != 0 && fchmod(fd_, mode) != 0) Abandon(errno);
-    return;
-  }
-  // A file the user may write in a folder that takes no new file: written in place.
-  if (mode == 0 || (err != EACCES && err != EPERM)) Fail(path_, err);
-  targetFd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-  if (targetFd_ < 0) Fail(path_, errno);
   inPlace_ = true;
+  stage_ = Stage::kUnchanged;
+  // Non-blocking, so that a FIFO put in the file's place cannot hold the open.
+  targetFd_ = open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (targetFd_ < 0) Fail(errno);
   struct stat st {};
-  if (fstat(targetFd_, &st) != 0) AbandonUnchanged(errno, false);
-  if (!S_ISREG(st.st_mode)) {
-    close(targetFd_);
-    targetFd_ = -1;
-    Fail(path_, "ce n'est pas un fichier ordinaire");
-  }
-  CreateCopyInTemporaryFolder(removeStale);
+  if (fstat(targetFd_, &st) != 0) Fail(errno);
+  if (!S_ISREG(st.st_mode)) Fail(kNotRegular);
+  tmpFolder_ = TemporaryFolder();
+  // What a process of this program that ended left there is of no use: a copy it had to keep
+  // bears a name that this does not take.
+  if (removeStale) RemoveStale(fs::path(tmpFolder_), std::string());
+  if (const int err = CreateTemporary(tmpFolder_, O_RDWR, 0600); err != 0)
+    Fail(TemporaryReason(err));
 }
 
-// The copy is named as the temporaries beside a target are, so that those of ended processes
-// are removed alike; once kept, its name loses the leading dot, which takes it out of their
-// number. Both names must be free.
-void FileReplacement::CreateCopyInTemporaryFolder(bool removeStale) {
-  tmpFolder_ = TemporaryFolder();
-  const std::string prefix = TemporaryPrefix(fs::path(target_));
-  if (removeStale) RemoveStale(fs::path(tmpFolder_), prefix);
+// Creates the temporary file in `folder`, registered before it exists so that no signal can
+// come between its creation and its registration. A name already taken bears this process's
+// number: another temporary file of this process, or a stale one of an earlier process that
+// had the same number; in place, the name the copy takes once kept must be free too. 0 or the
+// error.
+int FileReplacement::CreateTemporary(const fs::path& folder, int access, unsigned mode) {
   const std::string stem =
-      (fs::path(tmpFolder_) / prefix).string() + std::to_string(getpid()) + "-";
-  const std::size_t dot = stem.size() - prefix.size() - std::to_string(getpid()).size() - 1;
+      (folder / TemporaryPrefix(target_)).string() + std::to_string(getpid()) + "-";
   int err = EEXIST;
   for (int attempt = 0; attempt < 1000 && err == EEXIST; ++attempt) {
     tmpName_ = stem + std::to_string(attempt);
-    keptName_ = tmpName_.substr(0, dot) + tmpName_.substr(dot + 1);
-    struct stat st {};
-    if (lstat(keptName_.c_str(), &st) == 0) continue;
-    err = CreateTemporary(O_RDWR, 0600);
+    if (inPlace_) {
+      firstName_ = tmpName_;
+      keptName_ = KeptNameOf(tmpName_);
+      struct stat st {};
+      if (lstat(keptName_.c_str(), &st) == 0) continue;
+    }
+    slot_ = RegisterTemporary(tmpName_);
+    fd_ = open(tmpName_.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    err = fd_ >= 0 ? 0 : errno;
+    if (err != 0) {
+      ForgetTemporary(slot_);
+      slot_ = -1;
+    }
   }
-  if (err != 0) AbandonUnchanged(err, true);
-}
-
-// Registered before it exists, so that no signal can come between its creation and its
-// registration; 0 or the error.
-int FileReplacement::CreateTemporary(int access, unsigned mode) {
-  slot_ = RegisterTemporary(tmpName_);
-  fd_ = open(tmpName_.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd_ >= 0) return 0;
-  const int err = errno;
-  ForgetTemporary(slot_);
-  slot_ = -1;
+  if (err != 0) tmpName_.clear();
   return err;
 }
 
+// Once the target is being overwritten, the copy outlives whatever ends the write.
 FileReplacement::~FileReplacement() {
   if (targetFd_ >= 0) close(targetFd_);
-  if (fd_ < 0) return;
-  close(fd_);
-  DropTemporary();
+  if (fd_ >= 0) close(fd_);
+  if (stage_ != Stage::kOverwriting) DropTemporary();
 }
 
 void FileReplacement::DropTemporary() {
-  unlink(tmpName_.c_str());
+  if (!tmpName_.empty()) unlink(tmpName_.c_str());
+  tmpName_.clear();
   ForgetTemporary(slot_);
   slot_ = -1;
 }
 
-void FileReplacement::Abandon(int err) {
-  if (inPlace_) AbandonUnchanged(err, true);
-  if (fd_ >= 0) {
-    close(fd_);
-    fd_ = -1;
-    DropTemporary();
-  }
-  Fail(path_, err);
-}
-
-// Before the target's first byte changes: the copy goes, the old file stays as it was.
-// `copySide`: the failure was the copy's, in the temporary folder, which the message names.
-void FileReplacement::AbandonUnchanged(int err, bool copySide) {
-  if (fd_ >= 0) {
-    close(fd_);
-    fd_ = -1;
-    DropTemporary();
-  }
-  if (targetFd_ >= 0) {
-    close(targetFd_);
-    targetFd_ = -1;
-  }
+// A failure of the copy in place names the temporary folder, whose disk it is; the file-size
+// limit is the process's, not the folder's.
+std::string FileReplacement::TemporaryReason(int err) const {
   std::string reason = std::strerror(err);
-  if (copySide) reason += " (dossier temporaire " + tmpFolder_ + ")";
-  throw Error(ErrorKind::Io, "Impossible d'écrire le fichier " + path_ + " : " + reason +
-                                 ". Le fichier n'a pas été modifié.");
+  if (inPlace_ && err != EFBIG) reason += " (dossier temporaire " + tmpFolder_ + ")";
+  return reason;
 }
 
-// Once the target is being overwritten: the copy holds the only whole new content and stays.
-void FileReplacement::KeepCopyAndFail(int err) {
-  if (fd_ >= 0) {
-    close(fd_);
-    fd_ = -1;
+void FileReplacement::Fail(int err) { Fail(std::string(std::strerror(err))); }
+
+// The one way out of a failure: what it leaves, and says, follows the stage reached.
+void FileReplacement::Fail(const std::string& reason) {
+  // Bytes past the old end, written first without room given, go again: they touched none of
+  // the old ones. A target that stays longer is incomplete.
+  if (stage_ == Stage::kUnchanged && targetFd_ >= 0 && oldSize_ >= 0 &&
+      SizeOf(targetFd_) != oldSize_ && ftruncate(targetFd_, static_cast<off_t>(oldSize_)) != 0)
+    stage_ = Stage::kOverwriting;
+  if (targetFd_ >= 0) close(targetFd_);
+  if (fd_ >= 0) close(fd_);
+  targetFd_ = fd_ = -1;
+  std::string says = "Impossible d'écrire le fichier " + path_ + " : " + reason + ".";
+  if (stage_ == Stage::kOverwriting) {
+    // The copy holds the only whole new content and stays, under its kept name.
+    if (tmpName_ == firstName_) RenameCopy(keptName_, false);
+    ForgetTemporary(slot_);
+    slot_ = -1;
+    says += " Le fichier est incomplet, son contenu complet est dans " + tmpName_ + ".";
+  } else {
+    DropTemporary();
+    if (stage_ == Stage::kUnchanged) says += " Le fichier n'a pas été modifié.";
   }
-  if (targetFd_ >= 0) {
-    close(targetFd_);
-    targetFd_ = -1;
-  }
-  throw Error(ErrorKind::Io,
-              "Impossible d'écrire le fichier " + path_ + " : " + std::strerror(err) +
-                  ". Le fichier est incomplet, son contenu complet est dans " + tmpName_ + ".");
+  throw Error(ErrorKind::Io, says);
 }
 
 void FileReplacement::Write(std::string_view bytes) {
-  if (fd_ < 0) Fail(path_, EBADF);
+  if (fd_ < 0) Fail(EBADF);
   while (!bytes.empty()) {
     const ssize_t n = write(fd_, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) Abandon(n == 0 ? EIO : errno);
+    if (n <= 0) Fail(TemporaryReason(n == 0 ? EIO : errno));
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
 }
 
-bool FileReplacement::AppendCopyOf(int from, std::int64_t& offset) {
-  if (fd_ < 0) Fail(path_, EBADF);
-  constexpr std::size_t kStep = std::size_t{1} << 28;
-  for (bool copied = false;; copied = true) {
-    off_t at = static_cast<off_t>(offset);
-    const ssize_t n = copy_file_range(from, &at, fd_, nullptr, kStep, 0);
-    if (n == 0) return true;
-    if (n > 0) {
-      offset = at;
-      continue;
-    }
-    if (errno == EINTR) continue;
-    // File systems or file kinds the system cannot copy between.
-    const bool unsupported = errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-                             errno == EOPNOTSUPP || errno == EBADF;
-    if (unsupported && !copied) return false;
-    Abandon(errno);
-  }
+void FileReplacement::AppendCopyOf(int from, std::int64_t offset) {
+  if (fd_ < 0) Fail(EBADF);
+  const off_t end = lseek(fd_, 0, SEEK_END);
+  if (end < 0 || CopyBytes(from, offset, fd_, end, -1) != 0 || lseek(fd_, 0, SEEK_END) < 0)
+    Fail(TemporaryReason(errno));
 }
 
 std::string FileReplacement::Commit() {
-  if (fd_ < 0) Fail(path_, EBADF);
+  if (fd_ < 0) Fail(EBADF);
   if (inPlace_) {
     CommitInPlace();
     return {};
   }
-  if (sync_ == Sync::kToDisk && FlushToDisk(fd_) != 0) Abandon(errno);
+  if (sync_ == Sync::kToDisk && FlushToDisk(fd_) != 0) Fail(errno);
   const int fd = fd_;
   fd_ = -1;
-  int err = close(fd) != 0 ? errno : 0;
-  if (err == 0 && rename(tmpName_.c_str(), target_.c_str()) != 0) err = errno;
-  if (err != 0) {
-    DropTemporary();
-    Fail(path_, err);
+  if (close(fd) != 0) Fail(errno);
+  if (rename(tmpName_.c_str(), target_.c_str()) != 0) {
+    // A folder that takes new files but not this rename (a sticky folder, and a file of
+    // another user): written in place, as a direct write would.
+    if (mode_ == 0 || (errno != EPERM && errno != EACCES)) Fail(errno);
+    return CommitInPlaceFromTemporary();
   }
   ForgetTemporary(slot_);
   slot_ = -1;
+  tmpName_.clear();
   return sync_ == Sync::kToDisk ? FlushFolder() : std::string();
 }
 
-// Puts the target back to its old size after room was made for the new content: the old bytes
-// were never touched. False when it stays longer.
-bool FileReplacement::CutBack(std::int64_t size) {
-  const std::int64_t now = SizeOf(targetFd_);
-  return now == size || ftruncate(targetFd_, static_cast<off_t>(size)) == 0;
+// The complete temporary file beside the target is the new content; it goes however the
+// write in place ends.
+std::string FileReplacement::CommitInPlaceFromTemporary() {
+  fd_ = open(tmpName_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) Fail(errno);
+  FileReplacement inPlace(path_, sync_, removeStale_, true);
+  inPlace.AppendCopyOf(fd_, 0);
+  std::string warning = inPlace.Commit();
+  close(fd_);
+  fd_ = -1;
+  DropTemporary();
+  return warning;
 }
 
 void FileReplacement::CommitInPlace() {
   const bool toDisk = sync_ == Sync::kToDisk;
-  if (toDisk && FlushToDisk(fd_) != 0) AbandonUnchanged(errno, true);
+  if (toDisk && FlushToDisk(fd_) != 0) Fail(TemporaryReason(errno));
+  // One writer at a time from before the target's first change to after its flush, or the
+  // bytes of two would mix. A file system without locks is written as before.
+  if (flock(targetFd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+    Fail("une autre écriture de ce fichier est en cours");
   const std::int64_t size = SizeOf(fd_);
-  const std::int64_t oldSize = SizeOf(targetFd_);
-  if (size < 0 || oldSize < 0) AbandonUnchanged(errno, size < 0);
+  if (size < 0) Fail(TemporaryReason(errno));
+  oldSize_ = SizeOf(targetFd_);
+  if (oldSize_ < 0) Fail(errno);
 
-  // Room made for the new content leaves the old bytes as they were; only the size is put back.
-  const auto unchanged = [&](int err, bool copySide) {
-    if (!CutBack(oldSize)) {
-      ForgetTemporary(slot_);
-      slot_ = -1;
-      KeepCopyAndFail(err);
-    }
-    AbandonUnchanged(err, copySide);
-  };
-
-  // Room for the whole new content before the first byte changes: a full disk, a quota or the
-  // file-size limit fail here. A file system that cannot reserve gets the bytes past the old
-  // end written instead, which touches none of the old ones.
-  RestoreSizeOnSignal(slot_, targetFd_, oldSize);
-  std::int64_t overwriteEnd = size;
+  // Room for the whole new content, the size unchanged: a full disk, a quota or the file-size
+  // limit fail here, while the target is the old file byte for byte and size for size.
+  bool reserved = true;
   if (size > 0 && diskReserve.load(std::memory_order_relaxed)(targetFd_, size) != 0) {
-    int err = errno;
-    if (err == EOPNOTSUPP || err == ENOSYS || err == EINVAL) {
-      err = size > oldSize ? CopyRange(fd_, targetFd_, oldSize, size) : 0;
-      if (err == 0) overwriteEnd = std::min(size, oldSize);
-    }
-    if (err != 0) unchanged(err, false);
+    if (errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) Fail(errno);
+    reserved = false;
   }
 
-  // The copy under its kept name, registered before the rename so that a signal finds one of
-  // the two names.
-  const int keptSlot = RegisterTemporary(keptName_);
-  RestoreSizeOnSignal(keptSlot, targetFd_, oldSize);
-  if (rename(tmpName_.c_str(), keptName_.c_str()) != 0) {
-    const int err = errno;
-    ForgetTemporary(keptSlot);
-    unchanged(err, true);
-  }
-  ForgetTemporary(slot_);
-  slot_ = keptSlot;
-  tmpName_ = keptName_;
+  // The copy under its kept name, on disk before the first byte changes; without room given, a
+  // signal also cuts the target back.
+  if (!RenameCopy(keptName_, !reserved)) Fail(TemporaryReason(errno));
   if (toDisk) {
-    if (const int err = FlushFolderOf(fs::path(tmpFolder_)); err != 0) unchanged(err, true);
+    if (const int err = FlushFolderOf(fs::path(tmpFolder_)); err != 0) Fail(TemporaryReason(err));
   }
-  // From here the copy outlives a failure and a signal.
-  if (!ForgetTemporary(slot_)) unchanged(EINTR, false);
-  slot_ = -1;
+  // Without room given, the bytes past the old end first: they touch none of the old ones.
+  std::int64_t overwriteEnd = size;
+  if (!reserved && size > oldSize_) {
+    if (CopyBytes(fd_, oldSize_, targetFd_, oldSize_, size - oldSize_) != 0) Fail(errno);
+    overwriteEnd = oldSize_;
+  }
 
-  int err = CopyRange(fd_, targetFd_, 0, overwriteEnd);
-  if (err == 0 && ftruncate(targetFd_, static_cast<off_t>(size)) != 0) err = errno;
-  if (err == 0 && toDisk && FlushToDisk(targetFd_) != 0) err = errno;
+  // From here the copy outlives a failure and a signal, until the target holds it whole.
+  if (!ForgetTemporary(slot_)) Fail(EINTR);
+  slot_ = -1;
+  stage_ = Stage::kOverwriting;
+  if (CopyBytes(fd_, 0, targetFd_, 0, overwriteEnd) != 0) Fail(errno);
+  if (ftruncate(targetFd_, static_cast<off_t>(size)) != 0) Fail(errno);
+  // The target holds the whole new content: the copy goes, by a signal too, and back under its
+  // first name it is left to the stale ones' removal by a kill.
+  slot_ = RegisterTemporary(tmpName_);
+  RenameCopy(firstName_, false);
+  if (toDisk && FlushToDisk(targetFd_) != 0) Fail(errno);
   const int target = targetFd_;
   targetFd_ = -1;
-  if (close(target) != 0 && err == 0) err = errno;
-  if (err != 0) KeepCopyAndFail(err);
+  if (close(target) != 0) Fail(errno);
   close(fd_);
   fd_ = -1;
-  unlink(tmpName_.c_str());
+  DropTemporary();
+}
+
+// Gives the in-place copy the name `to`, registered before the rename so that a signal finds
+// one of the two names, and with `restoreSize` cuts the target back too. False, with errno,
+// when the copy keeps its name.
+bool FileReplacement::RenameCopy(const std::string& to, bool restoreSize) {
+  const int slot = RegisterTemporary(to);
+  if (restoreSize) RestoreSizeOnSignal(slot, targetFd_, oldSize_);
+  if (rename(tmpName_.c_str(), to.c_str()) != 0) {
+    const int err = errno;
+    ForgetTemporary(slot);
+    errno = err;
+    return false;
+  }
+  ForgetTemporary(slot_);
+  slot_ = slot;
+  tmpName_ = to;
+  return true;
 }
 
 // The rename is on disk only once the folder is. A folder that cannot be flushed leaves the

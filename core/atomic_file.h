@@ -14,18 +14,21 @@
 // the same target left by a process of this host that no longer runs (one killed outright) are
 // removed when the target is next written; those of a running process never are.
 //
-// A writable existing file in a folder where no file can be created is written in place
-// instead, as a direct write would, and keeps its owner, permissions and hard links. Its new
-// content goes whole to a temporary file of the system's temporary folder ($TMPDIR, or /tmp),
-// named and registered as above (stale ones are removed there alike); at Commit that copy is
-// flushed, the target is given room for it (extended, never cut), and only then overwritten
-// from it and cut to its new size. Until its first byte changes, every failure (a full disk, a
-// quota, the file-size limit; the temporary folder's, which the message names) leaves the old
-// file byte for byte and says "Le fichier n'a pas été modifié."; a signal that ends the process
-// removes the copy and puts the target's size back. Just before the first byte changes the copy
-// loses its leading dot, which takes it out of the stale ones: from then on a failure leaves it
-// and says that the file is incomplete and where its complete content is, and a signal leaves
-// it too.
+// A writable existing file that cannot be renamed over (a folder that takes no new file; a
+// sticky folder such as /tmp and a file of another user) is written in place instead, as a
+// direct write would, and keeps its owner, permissions and hard links. Its new content goes
+// whole to a copy in the system's temporary folder ($TMPDIR, or /tmp), where the copies of
+// processes of this host that no longer run are removed first. At Commit the copy is flushed
+// and the target locked: a second writer meanwhile is refused, so the file ends as one
+// writer's whole content. The target is given room for the new content, its size unchanged;
+// until its first byte changes, every failure (a full disk, a quota, the file-size limit; one
+// of the temporary folder, which the message names) and every signal leave it byte for byte
+// and remove the copy, and the message says "Le fichier n'a pas été modifié.". Just before,
+// the copy takes a name that no removal of stale files takes: from then on a failure keeps it
+// and says that the file is incomplete and where its complete content is, and a signal keeps
+// it too. Once the target holds the whole new content the copy goes, by a signal too, and what
+// a kill leaves of it is stale again. On a file system that cannot give room, the bytes past
+// the old end are written first, and a failure or a signal cuts them off again.
 //
 // SIGXFSZ is ignored from the first replacement on (unless the program set its own action): a
 // write past the file-size limit then fails with EFBIG and takes the paths above, instead of
@@ -33,6 +36,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -56,40 +60,47 @@ class FileReplacement {
   // Appends to the temporary file (unbuffered: callers write large blocks).
   void Write(std::string_view bytes);
   // Appends the bytes of the open file `from`, from `offset` to its end, copied by the system
-  // (no pass through this process's memory); `offset` follows what was copied. False when the
-  // system cannot copy between these two files and nothing was copied: the caller copies the
-  // bytes itself.
-  bool AppendCopyOf(int from, std::int64_t& offset);
+  // where it can (no pass through this process's memory).
+  void AppendCopyOf(int from, std::int64_t offset);
   // Closes the temporary file and renames it over the target (in place: overwrites the target
   // from its complete copy). Once it has thrown, or after it, the replacement takes no more
   // writes. Returns "" or a warning to say: the file is written, but its folder could not be
   // flushed to disk after the rename.
   [[nodiscard]] std::string Commit();
   const std::string& path() const { return path_; }
-  // True when the target is written in place (its folder takes no new file).
+  // True when the target is written in place.
   bool inPlace() const { return inPlace_; }
 
  private:
-  int CreateTemporary(int access, unsigned mode);
-  void CreateCopyInTemporaryFolder(bool removeStale);
-  [[noreturn]] void Abandon(int err);
-  [[noreturn]] void AbandonUnchanged(int err, bool copySide);
-  [[noreturn]] void KeepCopyAndFail(int err);
-  void DropTemporary();
+  // How far a replacement has gone, which says what a failure leaves: the temporary beside the
+  // target; in place, the old file as it was; in place, the target being overwritten.
+  enum class Stage { kBeside, kUnchanged, kOverwriting };
+  FileReplacement(std::string path, Sync sync, bool removeStale, bool inPlace);
+  int CreateTemporary(const std::filesystem::path& folder, int access, unsigned mode);
+  std::string CommitInPlaceFromTemporary();
   void CommitInPlace();
-  bool CutBack(std::int64_t size);
+  std::string TemporaryReason(int err) const;
+  [[noreturn]] void Fail(int err);
+  [[noreturn]] void Fail(const std::string& reason);
+  bool RenameCopy(const std::string& to, bool restoreSize);
+  void DropTemporary();
   std::string FlushFolder();
 
-  std::string path_;       // as given, for messages
-  std::string target_;     // the file to replace, symbolic links resolved
-  std::string tmpName_;    // the temporary file beside it, or in place the complete copy
-  std::string keptName_;   // in place: the copy's name once it is kept
-  std::string tmpFolder_;  // in place: the system's temporary folder
-  int fd_ = -1;            // the temporary file
-  int targetFd_ = -1;      // in place: the target, open from the start
-  int slot_ = -1;          // the temporary file's registration
+  std::string path_;           // as given, for messages
+  std::string target_;         // the file to replace, symbolic links resolved
+  std::string tmpName_;        // the temporary file beside it, or in place the complete copy
+  std::string firstName_;      // in place: the copy's name when it is made
+  std::string keptName_;       // in place: the copy's name once it is kept
+  std::string tmpFolder_;      // in place: the system's temporary folder
+  int fd_ = -1;                // the temporary file
+  int targetFd_ = -1;          // in place: the target, open from the start
+  int slot_ = -1;              // the temporary file's registration
+  unsigned mode_ = 0;          // the old file's permissions; 0: there is none
+  std::int64_t oldSize_ = -1;  // in place: the target's size when it was locked
   Sync sync_;
+  bool removeStale_;
   bool inPlace_ = false;
+  Stage stage_ = Stage::kBeside;
 };
 
 // Writes bytes through a FileReplacement (the native save, the exports; kNone for the analysis
@@ -103,21 +114,21 @@ class FileReplacement {
 // files (a permutation test writes one per data set), which then passes removeStale false.
 void RemoveStaleTemporariesIn(const std::string& folder);
 
-// The call that flushes a file or a folder to the disk (fsync unless replaced). A test puts a
-// counting function in its place; nullptr puts fsync back. Returns the one it replaces.
-using DiskFlush = int (*)(int fd);
-DiskFlush ReplaceDiskFlush(DiskFlush flush);
+// The calls to the system that a replacement makes at its narrow moments, which a test may
+// replace to see or to fail them. Each takes 0, or -1 with errno.
+struct DiskCalls {
+  // Flushes a file or a folder to the disk (fsync).
+  int (*flush)(int fd) = nullptr;
+  // Gives an in-place target room for its first `length` bytes, its size unchanged (fallocate).
+  int (*reserve)(int fd, std::int64_t length) = nullptr;
+  // Copies `count` bytes of `from` from byte `in` to `to` from byte `out`, or with a negative
+  // count all of them to the end of `from` (copy_file_range, or read and write between file
+  // systems the system cannot copy between).
+  int (*copy)(int from, std::int64_t in, int to, std::int64_t out, std::int64_t count) = nullptr;
+};
 
-// The call that gives an in-place target room for its first `length` bytes (fallocate unless
-// replaced); 0, or -1 with errno. Each Replace* returns the one it replaces; nullptr puts the
-// system's back.
-using DiskReserve = int (*)(int fd, std::int64_t length);
-DiskReserve ReplaceDiskReserve(DiskReserve reserve);
-
-// The call that copies at most `count` bytes of the file `from`, from byte `offset`, to the same
-// place of the file `to` (in place: the copy to the target; copy_file_range, or read and
-// write, unless replaced). Returns the bytes copied (0 at the end of `from`), or -1 with errno.
-using DiskCopy = std::int64_t (*)(int from, int to, std::int64_t offset, std::int64_t count);
-DiskCopy ReplaceDiskCopy(DiskCopy copy);
+// Puts those of `calls` that are set in place of the calls in use and returns the set in use
+// before, which given back restores it.
+DiskCalls ReplaceDiskCalls(const DiskCalls& calls);
 
 }  // namespace relakin

@@ -20,12 +20,13 @@ namespace relakin {
 // Throws Error(NotNativeFile) with "Ce fichier ne semble pas être un fichier au format
 // BRAVOLT !" when line 1 does not begin with a number, Error(Io) when the file cannot be read
 // or is not a regular file, Error(Input) for any later unreadable number or field (a line end
-// inside an individual's 10-character name field included), for a genotype number above 999999,
-// for text after a population's count or an individual's last genotype on their line, and for a
-// truncated file (one that ends inside a locus or population block it announces),
-// Error(Capacity) past 65534 individuals. A population block with count 0 reads as one empty row
-// carrying the population's marker. The table grows with what the file holds, not with the
-// declared counts.
+// inside an individual's 10-character name field included), for a word running across the end
+// of the name field (a name longer than the field, or not right-justified in it), for a
+// genotype number above 999999, for text after a population's count or an individual's last
+// genotype on their line, and for a truncated file (one that ends inside a locus or population
+// block it announces), Error(Capacity) past 65534 individuals. A population block with count 0
+// reads as one empty row carrying the population's marker. The table grows with what the file
+// holds, not with the declared counts.
 Document ReadNativeFile(const std::string& FileName);
 Document ReadNativeText(const std::string& content, const std::string& name = {});
 

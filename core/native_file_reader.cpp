@@ -100,6 +100,18 @@ class NativeReader {
     const int row = AddRow(i == 1);
     std::string name = in_.ReadField(kNameFieldWidth, "le nom de l'individu");
     if (name.size() < kNameFieldWidth) Truncated("la fin du nom de " + who);
+    // The writer puts a blank after the field. A word running across the field's end is a name
+    // that overflows it: reading on would cut it and take its rest for a genotype.
+    if (static_cast<unsigned char>(name.back()) > ' ' && !in_.AtLineEnd() &&
+        static_cast<unsigned char>(in_.Peek()) > ' ') {
+      const std::string_view rest = in_.Rest();
+      std::size_t end = 0;
+      while (end < rest.size() && static_cast<unsigned char>(rest[end]) > ' ') ++end;
+      in_.Fail("le nom de " + ind + " déborde de ses " + std::to_string(kNameFieldWidth) +
+               " caractères : " + QuotedText(name + std::string(rest.substr(0, end))) +
+               " (un nom a au plus " + std::to_string(kNameFieldWidth) +
+               " caractères, cadrés à droite, suivis d'un blanc).");
+    }
     doc_.Cells.SetCell(1, row, std::move(name));
     for (int l = 1; l <= nLoci_; ++l) {
       if (!in_.MoreTokens()) Truncated("le génotype du locus " + std::to_string(l) + " de " + who);

@@ -2,12 +2,13 @@
 
 #include "core/codepage.h"
 #include "core/population_table.h"
+#include "core/quoted_text.h"
 
 namespace relakin {
 
 namespace {
 
-std::string NameText(const Document& doc, std::size_t p) { return Cp1252ToUtf8(PopNameOf(doc, p)); }
+std::string NameText(const Document& doc, std::size_t p) { return ExcerptOf(PopNameOf(doc, p)); }
 
 void RemoveStart(Document& doc, int row, MarkerPrompts& prompts) {
   const std::uint16_t q = FindPopOfStartRow(doc, row);

@@ -16,7 +16,9 @@ inline constexpr std::size_t kQuotedLength = 40;
 std::string QuotedText(std::string_view cp1252);
 
 // The same without the quotation marks: the first kQuotedLength characters, and "…" when cut.
-// Control characters other than the TAB show as U+FFFD.
+// A character the user could not see or find in the file is named in brackets: "[TAB]",
+// "[Ctrl-Z]", "[NUL]", "[CR]", "[LF]", "[Échap]", "[DEL]", and "[0x81]" for a byte the code
+// page leaves undefined.
 std::string ExcerptOf(std::string_view cp1252);
 
 }  // namespace relakin

@@ -23,8 +23,8 @@ int RegisterTemporary(std::string_view path);
 bool ForgetTemporary(int slot);
 
 // A signal that removes the file of `slot` also cuts the open file `fd` back to `size` bytes:
-// an in-place target given room for its new content, not yet overwritten. Lasts as long as the
-// registration; -1 is ignored.
+// an in-place target on a file system that cannot give room, whose bytes past its old end are
+// written before its first byte changes. Lasts as long as the registration; -1 is ignored.
 void RestoreSizeOnSignal(int slot, int fd, std::int64_t size);
 
 // Installs the handler for SIGTERM, SIGINT and SIGHUP: it removes the registered files, then

@@ -8,6 +8,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "widgets/default_button.h"
+#include "widgets/range_spin_box.h"
 #include "widgets/window_frame.h"
 
 namespace relakin {
@@ -26,10 +28,9 @@ QWidget* MakePage(QWidget* parent, const char* group, QSpinBox* spin) {
 }
 
 QSpinBox* MakeCount(QWidget* parent, const char* name, int max) {
-  auto* spin = new QSpinBox(parent);
+  auto* spin = new RangeSpinBox(parent);
   spin->setObjectName(name);
   spin->setRange(0, max);
-  spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
   return spin;
 }
 
@@ -69,6 +70,7 @@ AddRowColDialog::AddRowColDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(notebook);
   layout->addLayout(buttons);
+  KeepReturnOnDefault(*this);
   KeepCaptionWhole(*this);
 }
 

@@ -9,6 +9,7 @@
 #include "core/codepage.h"
 #include "editor/description_charts.h"
 #include "editor/string_grid.h"
+#include "widgets/default_button.h"
 
 namespace relakin {
 namespace {
@@ -87,6 +88,7 @@ DescriptionWindow::DescriptionWindow(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   // Wide enough for the six tabs in one row.
   resize(800, 380);
+  KeepReturnOnDefault(*this);
 }
 
 void DescriptionWindow::fill(const DataDescription& d) {

@@ -7,41 +7,19 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "core/new_table.h"
+#include "widgets/default_button.h"
+#include "widgets/range_spin_box.h"
 
 namespace relakin {
 namespace {
-
-// Takes any number while it is typed; when the edit is left, a number outside the range comes
-// back into it and a text that is not a number reads as the minimum.
-class RangeSpinBox : public QSpinBox {
- public:
-  using QSpinBox::QSpinBox;
-
-  QValidator::State validate(QString& text, int&) const override {
-    bool number = false;
-    const int n = text.toInt(&number);
-    if (text.isEmpty()) return QValidator::Intermediate;
-    if (!number || text.startsWith('+') || text.startsWith('-')) return QValidator::Invalid;
-    return n >= minimum() && n <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
-  }
-
-  void fixup(QString& text) const override {
-    bool number = false;
-    const int n = text.toInt(&number);
-    text = QString::number(number ? std::clamp(n, minimum(), maximum()) : minimum());
-  }
-};
 
 QSpinBox* MakeSpin(QWidget* parent, const char* name, int min, int max, int value, int chars) {
   auto* spin = new RangeSpinBox(parent);
   spin->setObjectName(name);
   spin->setRange(min, max);
   spin->setValue(value);
-  // An out-of-range number goes back into the range when the edit is left.
-  spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
   if (auto* line = spin->findChild<QLineEdit*>()) line->setMaxLength(chars);
   return spin;
 }
@@ -80,6 +58,7 @@ DimensionDialog::DimensionDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addLayout(buttons);
+  KeepReturnOnDefault(*this);
 }
 
 int DimensionDialog::individuals() const { return indiv_->value(); }

@@ -69,12 +69,12 @@ void FindCommands::moveTo(CellPos cell) {
   grid.scrollTo(index);
 }
 
-void FindCommands::notFound(const QString& text) {
-  window_.prompts().tell(&window_, QMessageBox::NoIcon,
-                         QString::fromUtf8("Ne peut trouver \"%1\".").arg(text));
+void FindCommands::notFound(FindReplaceDialog& dialog) {
+  window_.prompts().tell(&dialog, QMessageBox::NoIcon,
+                         QString::fromUtf8("Ne peut trouver \"%1\".").arg(dialog.findText()));
 }
 
-void FindCommands::find(const FindReplaceDialog& dialog) {
+void FindCommands::find(FindReplaceDialog& dialog) {
   GridEditor::FinishEditing(*window_.grid());
   const QString text = dialog.findText();
   window_.runGuarded([&] {
@@ -85,18 +85,18 @@ void FindCommands::find(const FindReplaceDialog& dialog) {
     if (found) {
       moveTo(*found);
     } else {
-      notFound(text);
+      notFound(dialog);
     }
   });
 }
 
 void FindCommands::replace(bool all) {
   GridEditor::FinishEditing(*window_.grid());
-  const FindReplaceDialog& dialog = *replace_;
+  FindReplaceDialog& dialog = *replace_;
   window_.runGuarded([&] {
     const std::optional<std::string> text = FindTextInCells(dialog.findText());
     if (!text) {
-      if (!all) notFound(dialog.findText());
+      if (!all) notFound(dialog);
       return;
     }
     const CellPos start = currentCell();
@@ -112,7 +112,7 @@ void FindCommands::replace(bool all) {
       window_.model()->cellsChanged(b.left, b.top, b.right, b.bottom);
     }
     if (!(outcome.current == start)) moveTo(outcome.current);
-    if (!outcome.found && !all) notFound(dialog.findText());
+    if (!outcome.found && !all) notFound(dialog);
   });
 }
 

@@ -28,14 +28,15 @@ class FindCommands : public QObject {
   void showFind();
   void showReplace();
   // The dialog's Find Next: searches for its text after the current cell.
-  void find(const FindReplaceDialog& dialog);
+  void find(FindReplaceDialog& dialog);
   // The replace dialog's Replace (all = false) and Replace All buttons.
   void replace(bool all);
 
  private:
   CellPos currentCell() const;
   void moveTo(CellPos cell);
-  void notFound(const QString& text);
+  // Told over `dialog`, which is active again afterwards: the next Return searches on.
+  void notFound(FindReplaceDialog& dialog);
   static void showModeless(FindReplaceDialog& dialog);
 
   MainWindow& window_;

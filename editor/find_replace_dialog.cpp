@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "widgets/default_button.h"
+
 namespace relakin {
 
 FindReplaceDialog::FindReplaceDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
@@ -19,6 +21,8 @@ FindReplaceDialog::FindReplaceDialog(Kind kind, QWidget* parent) : QDialog(paren
   buildFields();
   buildButtons();
   textChanged();
+  // Return is "Suivant" every time, also after a click on "Remplacer tout".
+  KeepReturnOnDefault(*this);
 }
 
 void FindReplaceDialog::buildFields() {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/goto_target.h"
+#include "widgets/default_button.h"
 
 namespace relakin {
 namespace {
@@ -56,6 +57,7 @@ GotoDialog::GotoDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(label_);
   layout->addLayout(lists_);
   layout->addLayout(buttons);
+  KeepReturnOnDefault(*this);
   showIndividualMode();
 }
 

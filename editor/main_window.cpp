@@ -9,14 +9,18 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "analysis/dialogs/analysis_commands.h"
 #include "core/errors.h"
 #include "core/native_file_name.h"
 #include "core/new_table.h"
+#include "core/population_table.h"
+#include "core/row_commands.h"
 #include "editor/clipboard_commands.h"
 #include "editor/conversion_commands.h"
 #include "editor/description_window.h"
@@ -34,6 +38,30 @@
 static void InitResources() { Q_INIT_RESOURCE(relakin); }
 
 namespace relakin {
+namespace {
+
+// Wide enough for the longest label the table can hold, its last individual's, in bold as the
+// current row's label is drawn; 68 pixels at least.
+int LabelColumnWidth(const QHeaderView& labels) {
+  QFont bold = labels.font();
+  bold.setBold(true);
+  QStyleOptionHeader option;
+  option.initFrom(&labels);
+  option.orientation = Qt::Vertical;
+  option.fontMetrics = QFontMetrics(bold);
+  int width = 68;
+  const int last = kMaxIndividuals + 1;
+  for (const std::string& label : {PopStartLabel(last), IndividualLabel(last)}) {
+    option.text = QString::fromStdString(label);
+    width =
+        std::max(width, labels.style()
+                            ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), &labels)
+                            .width());
+  }
+  return width;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) {
   InitResources();
@@ -102,7 +130,7 @@ void MainWindow::buildGrid() {
   labels->setDefaultSectionSize(18);
   labels->setSectionsMovable(true);
   labels->setSectionResizeMode(QHeaderView::Fixed);
-  labels->setFixedWidth(68);
+  labels->setFixedWidth(LabelColumnWidth(*labels));
   for (QHeaderView* header : {headings, labels}) {
     QPalette silver = header->palette();
     silver.setColor(QPalette::Button, QColor(192, 192, 192));

@@ -12,6 +12,7 @@
 #include "core/codepage.h"
 #include "core/population_names.h"
 #include "editor/population_name_validator.h"
+#include "widgets/default_button.h"
 
 namespace relakin {
 namespace {
@@ -59,6 +60,7 @@ PopKeysDialog::PopKeysDialog(Document& doc, QWidget* parent) : QDialog(parent), 
 
   ok_ = new QPushButton("OK", this);
   ok_->setObjectName("BitBtn1");
+  ok_->setDefault(true);
   close_ = new QPushButton("Close", this);
   close_->setObjectName("BitBtn2");
   connect(ok_, &QPushButton::clicked, this, [this] {
@@ -75,6 +77,7 @@ PopKeysDialog::PopKeysDialog(Document& doc, QWidget* parent) : QDialog(parent), 
   layout->addWidget(grid_);
   layout->addLayout(buttons);
   resize(460, 320);
+  KeepReturnOnDefault(*this);
   fill();
 }
 

@@ -14,8 +14,11 @@
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "core/codepage.h"
 #include "core/errors.h"
@@ -142,7 +145,15 @@ void ResultViewer::fitToText(const QString& text, QWidget* parent) {
   move(place.topLeft());
 }
 
-void ResultViewer::printTo(QPrinter& printer) { text_->print(&printer); }
+void ResultViewer::printTo(QPrinter& printer) {
+  // A matrix row is far wider than paper: lines wrap at the page's text width, at a blank where
+  // there is one, or no pair value would reach the paper.
+  const std::unique_ptr<QTextDocument> paper(text_->document()->clone());
+  QTextOption option = paper->defaultTextOption();
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  paper->setDefaultTextOption(option);
+  paper->print(&printer);
+}
 
 void ResultViewer::print() {
   QPrinter printer;

@@ -28,7 +28,8 @@ class ResultViewer : public QMainWindow {
   QPlainTextEdit* textView() const { return text_; }
   QString path() const { return path_; }
 
-  // Prints the whole text on `printer` in the window's fixed-pitch font.
+  // Prints the whole text on `printer` in the window's fixed-pitch font, lines longer than the
+  // page's text width wrapped onto the next lines (at a blank where there is one).
   void printTo(QPrinter& printer);
 
  private:

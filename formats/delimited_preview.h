@@ -1,5 +1,6 @@
 // What the text-import dialog's preview grid shows: the file's lines as they stand, or cut into
 // fields the way the import cuts them (identity columns not taken off, genotypes not split).
+// A Ctrl-Z that ends the file is no part of the last line, as for the import.
 #pragma once
 
 #include <string>

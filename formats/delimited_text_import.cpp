@@ -231,12 +231,14 @@ class DelimitedReader {
   std::vector<Record> records_;
 };
 
-Document ReadDelimited(std::string_view text, const DelimitedTextOptions& options,
+Document ReadDelimited(std::string text, const DelimitedTextOptions& options,
                        const std::string& name, ImportWarnings* warnings) {
   if (options.Digits < 1 || options.Digits > 3)
     throw std::invalid_argument("digits per allele: 1, 2 or 3");
   if (options.Separator.size() > 1) throw std::invalid_argument("separator: one character");
-  return DelimitedReader(options, name).Read(text, warnings);
+  // A Ctrl-Z right after the last field would otherwise end up inside it.
+  const std::string kept = TextBeforeEndOfFileMark(std::move(text), name);
+  return DelimitedReader(options, name).Read(kept, warnings);
 }
 
 }  // namespace

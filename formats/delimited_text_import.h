@@ -31,7 +31,8 @@ std::string SplitGenotypeText(std::string_view Text, std::uint8_t Digits);
 
 // Reads delimited text into a new document. Lines are cut as CutFields says
 // (formats/text_fields.h); lines holding nothing but blanks, control characters and separators
-// are no record.
+// are no record. A Ctrl-Z followed by nothing but characters of code 32 or less ends the file
+// (WithoutEndOfFileMark); one followed by text is refused naming its line.
 //
 // The number of loci is the number of names on the locus line (empty names at its end do not
 // count: a spreadsheet pads its rows so), or without a locus line the largest number of genotype

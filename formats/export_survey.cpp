@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/codepage.h"
 #include "core/genotype_code.h"
 #include "core/native_format.h"
+#include "core/quoted_text.h"
 #include "formats/allele_rank.h"
 
 namespace relakin {
@@ -23,11 +23,15 @@ ExportSurvey SurveyForExport(Document& doc, Messages& messages) {
   return s;
 }
 
+void AnnounceMissingLocusName(std::uint16_t l, Messages& messages) {
+  messages.Information("Nom du " + std::to_string(l) + " ° Locus manquant !");
+}
+
 std::optional<std::string> WrittenLocusName(const Document& doc, std::uint16_t l,
                                             Messages& messages) {
   const std::string& name = doc.Cells.Cells(l + 1, 1);
   if (!IsBlankText(name)) return name;
-  messages.Information("Nom du " + std::to_string(l) + " ° Locus manquant !");
+  AnnounceMissingLocusName(l, messages);
   return std::nullopt;
 }
 
@@ -61,7 +65,7 @@ std::string LostAllelesNotice(const Document& doc, const ExportSurvey& s) {
     const std::uint16_t count = s.tables.AlleleCount[l];
     if (count <= kMaxRank2) continue;
     const unsigned lost = count - kMaxRank2;
-    lines += "\nLocus " + std::to_string(l) + " (" + Cp1252ToUtf8(s.tables.OutLocusNames[k]) +
+    lines += "\nLocus " + std::to_string(l) + " (" + ExcerptOf(s.tables.OutLocusNames[k]) +
              ") : " + std::to_string(lost) + (lost == 1 ? " allèle perdu." : " allèles perdus.");
   }
   if (lines.empty()) return lines;

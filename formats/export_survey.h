@@ -28,6 +28,10 @@ struct ExportSurvey {
 // of a used locus that the writers cannot read (NormalizeGenotype), before anything is written.
 ExportSurvey SurveyForExport(Document& doc, Messages& messages);
 
+// The notice "Nom du " l " ° Locus manquant !" of a locus written under its default name for
+// want of a name.
+void AnnounceMissingLocusName(std::uint16_t l, Messages& messages);
+
 // The name written for grid locus l: its row-1 cell unchanged, blanks included. A blank one is
 // announced again ("Nom du " l " ° Locus manquant !") and gives nothing: the caller writes its
 // format's default name.

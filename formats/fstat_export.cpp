@@ -1,6 +1,7 @@
 #include "formats/fstat_export.h"
 
 #include "core/native_format.h"
+#include "formats/fstat_import.h"
 
 namespace relakin {
 
@@ -10,7 +11,10 @@ std::string FstatExportText(const Document& doc, const ExportSurvey& s, Messages
   out += kLineEnd;
   for (std::size_t k = 1; k <= s.tables.NbLocUsed; ++k) {
     const std::uint16_t l = doc.LocusColumnMap[k];
-    out += WrittenLocusName(doc, l, messages).value_or("Locus " + std::to_string(l));
+    const std::optional<std::string> name = WrittenLocusName(doc, l, messages);
+    out += name && !FstatNameReadsAsIndividual(*name, s.tables.NbLocUsed)
+               ? *name
+               : "Locus " + std::to_string(l);
     out += kLineEnd;
   }
   for (std::size_t p = 1; p <= doc.NbPops; ++p) {

@@ -15,8 +15,10 @@
 
 namespace relakin {
 
-// The file's bytes. Blank locus names are announced through `messages`. Throws
-// Error(Conversion) for a cell that is not a whole number.
+// The file's bytes. Blank locus names are announced through `messages`; they, and a name the
+// reader would take for an individual's line (a population number and one genotype number per
+// locus), are written as the default name. Throws Error(Conversion) for a cell that is not a
+// whole number.
 std::string FstatExportText(const Document& doc, const ExportSurvey& s, Messages& messages);
 
 }  // namespace relakin

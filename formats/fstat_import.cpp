@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/file_bytes.h"
+#include "core/quoted_text.h"
 #include "core/text_reader.h"
 #include "formats/genotype_number.h"
 #include "formats/import_table.h"
@@ -19,10 +20,12 @@ class FstatReader {
 
   Document Read(ImportWarnings* warnings) {
     // The counts are checked before anything is allocated.
-    HeaderNumber("nombre d'échantillons", UINT16_MAX);
-    const auto loci = static_cast<std::uint16_t>(HeaderNumber("nombre de locus", UINT16_MAX));
-    HeaderNumber("plus grand allèle", UINT16_MAX);
-    digits_ = static_cast<std::int64_t>(HeaderNumber("nombre de chiffres", kNoMax));
+    in_.RequireToken("l'en-tête (4 nombres attendus)");
+    headerLine_ = in_.Line();
+    HeaderNumber(0, "nombre d'échantillons", UINT16_MAX);
+    const auto loci = static_cast<std::uint16_t>(HeaderNumber(1, "nombre de locus", UINT16_MAX));
+    HeaderNumber(2, "plus grand allèle", UINT16_MAX);
+    digits_ = static_cast<std::int64_t>(HeaderNumber(3, "nombre de chiffres", kNoMax));
     in_.SkipLine();
     ImportTable table(loci, in_.Name());
     ReadLocusNames(table.Doc(), loci);
@@ -32,8 +35,15 @@ class FstatReader {
   }
 
  private:
-  std::uint64_t HeaderNumber(std::string_view what, std::uint64_t max) {
-    in_.RequireToken("l'en-tête (4 nombres attendus)");
+  // The four numbers stand on the header's line: one taken from the next line would shift the
+  // locus names by a line and make an individual a name.
+  std::uint64_t HeaderNumber(int read, std::string_view what, std::uint64_t max) {
+    if (!in_.SkipSeparatorsOnLine()) {
+      in_.FailAt(headerLine_, "l'en-tête n'a que " + std::to_string(read) +
+                                  (read == 1 ? " nombre" : " nombres") +
+                                  " sur sa ligne, 4 attendus : échantillons, locus, plus grand "
+                                  "allèle, chiffres par allèle.");
+    }
     return in_.ReadUnsigned(what, max);
   }
 
@@ -43,7 +53,17 @@ class FstatReader {
         in_.Fail("le fichier se termine avant le nom du locus " + std::to_string(l) + " (" +
                  std::to_string(loci) + " locus annoncés).");
       }
-      doc.Cells.SetCell(l + 1, 1, in_.ReadLine());
+      const int line = in_.Line();
+      std::string name = in_.ReadLine();
+      // Names written on one line would make the next individuals names, and drop them.
+      if (FstatNameReadsAsIndividual(name, loci)) {
+        in_.FailAt(line, QuotedText(name) +
+                             " a la forme d'une ligne d'individu, pas d'un nom de locus : "
+                             "l'en-tête (ligne " +
+                             std::to_string(headerLine_) + ") annonce " + std::to_string(loci) +
+                             " locus, un nom par ligne.");
+      }
+      doc.Cells.SetCell(l + 1, 1, std::move(name));
     }
   }
 
@@ -75,11 +95,29 @@ class FstatReader {
   }
 
   TextReader& in_;
+  int headerLine_ = 1;
   std::int64_t digits_ = 2;
   std::uint16_t previous_ = 0;
 };
 
 }  // namespace
+
+// A population number then one genotype number per locus, and nothing else.
+bool FstatNameReadsAsIndividual(std::string_view text, std::size_t loci) {
+  std::size_t numbers = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) <= ' ') {
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) > ' ') ++i;
+    if (DigitsOf(text.substr(start, i - start)).empty()) return false;
+    ++numbers;
+  }
+  return numbers == loci + 1;
+}
 
 AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd) {
   const std::uint64_t divisor = nd == 1 ? 10 : nd == 3 ? 1000 : 100;

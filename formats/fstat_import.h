@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "core/document.h"
 #include "core/genotype_code.h"
@@ -20,13 +21,20 @@ namespace relakin {
 // Precondition: the quotient fits 16 bits.
 AllelePair SplitFstatGenotype(std::uint64_t g, std::int64_t nd);
 
+// Whether a locus name line has the shape of an individual line of a file of `loci` loci (a
+// population number, then one genotype number per locus): the reader refuses it as a name, so
+// the export writes such a name under its default one.
+bool FstatNameReadsAsIndividual(std::string_view text, std::size_t loci);
+
 // Reads an FSTAT file into a new document: each individual named by its population number,
 // each population "Population " + q. Blank text after the last individual adds nobody. Throws
-// Error(Input) naming the line for a count beyond 16 bits, an unreadable number, a file that
-// ends inside the locus names or an individual's genotypes, text after an individual's last
-// genotype, or a genotype number of more digits than its two alleles take (2 for nd 1, 6 for
-// nd 3, 4 otherwise); Error(Capacity) past 65534 individuals; Error(Io) when the file cannot be
-// read.
+// Error(Input) naming the line for a header line with fewer than its four numbers, a count
+// beyond 16 bits, an unreadable number, a file that ends inside the locus names or an
+// individual's genotypes, a locus name line shaped as an individual line (a population number
+// and nl genotype numbers: names not one a line), text after an individual's last genotype, or
+// a genotype number other than zeros of more digits than its two alleles take (2 for nd 1, 6
+// for nd 3, 4 otherwise); Error(Capacity) past 65534 individuals; Error(Io) when the file
+// cannot be read.
 // What the import changed on the way in goes to `warnings` when given (formats/import_text.h).
 Document ReadFstatFile(std::istream& in, const std::string& name = {},
                        ImportWarnings* warnings = nullptr);

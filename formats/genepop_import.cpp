@@ -3,7 +3,6 @@
 // reading depends on the file's width waits, with its place, until the whole file has been seen.
 #include "formats/genepop_import.h"
 
-#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -16,7 +15,6 @@
 namespace relakin {
 namespace {
 
-constexpr char kCtrlZ = 26;
 constexpr std::size_t kMostDigits = 6;
 // Two alleles take four digits at least.
 constexpr std::size_t kMostShortDigits = 3;
@@ -337,37 +335,8 @@ class GenepopReader {
   std::vector<WidthPending> widthPending_;
 };
 
-// The 1-based line of text[pos], lines ending as TextReader ends them (LF, CR LF, a lone CR).
-int LineOf(std::string_view text, std::size_t pos) {
-  int line = 1;
-  for (std::size_t i = 0; i < pos; ++i) {
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-      ++line;
-  }
-  return line;
-}
-
-// A Ctrl-Z that older systems put at a file's end, padding and line ends after it included, is
-// no part of the file. One with text after it most likely joins two files (old copy tools did
-// so), and ending the reading there would drop the second.
-std::string UpToCtrlZ(std::string text, const std::string& name) {
-  const std::size_t z = text.find(kCtrlZ);
-  if (z == std::string::npos) return text;
-  const std::string_view after = std::string_view(text).substr(z);
-  if (std::all_of(after.begin(), after.end(), IsBlankChar)) {
-    text.resize(z);
-    return text;
-  }
-  const int line = LineOf(text, z);
-  throw Error(ErrorKind::Input,
-              WhereInFile(name, line) +
-                  "caractère Ctrl-Z (fin de fichier) suivi de texte, qui ne serait pas lu : deux "
-                  "fichiers mis bout à bout ? Retirez ce caractère.",
-              line);
-}
-
 Document ReadGenepop(std::string bytes, const std::string& name, ImportWarnings* warnings) {
-  TextReader in(UpToCtrlZ(ImportedText(std::move(bytes), name, warnings), name), name);
+  TextReader in(TextBeforeEndOfFileMark(ImportedText(std::move(bytes), name, warnings), name), name);
   return GenepopReader(in).Read(warnings);
 }
 

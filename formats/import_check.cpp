@@ -26,11 +26,18 @@ struct CutNames {
   std::size_t shared = 0;  // names whose cut form is also that of a name that differs in full
 };
 
+// The name as far as the cut can lose anything: blanks and TABs that end it past `width` are
+// lost at no cost ("abcdefghij , 0101" is how GENEPOP files are written).
+std::string_view Meant(std::string_view name, std::size_t width) {
+  while (name.size() > width && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+  return name;
+}
+
 // Names 0 .. n - 1 as `nameOf` gives them, cut to their first `width` characters.
 template <typename NameOf>
 CutNames CountCutNames(std::size_t n, std::size_t width, NameOf nameOf) {
   CutNames result;
-  for (std::size_t i = 0; i < n; ++i) result.cut += nameOf(i).size() > width ? 1 : 0;
+  for (std::size_t i = 0; i < n; ++i) result.cut += Meant(nameOf(i), width).size() > width ? 1 : 0;
   if (result.cut == 0) return result;  // then equal cut names are equal names
   struct Group {
     std::string_view full;
@@ -39,7 +46,7 @@ CutNames CountCutNames(std::size_t n, std::size_t width, NameOf nameOf) {
   };
   std::unordered_map<std::string_view, Group> groups;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::string_view full = nameOf(i);
+    const std::string_view full = Meant(nameOf(i), width);
     Group& g = groups[full.substr(0, width)];
     if (g.count++ == 0) {
       g.full = full;

@@ -20,7 +20,8 @@ void RequireImportedData(const Document& doc, const std::string& fileName);
 // - individual names longer than the native file's 10 characters (Save keeps the first 10) and
 //   population names longer than the table's 25 (the table keeps the first 25), with the number
 //   of individuals (populations) whose cut name equals the cut name of one whose full name
-//   differs: those the cut leaves without a name of their own.
+//   differs: those the cut leaves without a name of their own. Blanks and TABs that end a name
+//   past the width count for neither: the cut loses nothing there.
 // `fullPopNames[p]` is population p's name as the file gave it when the table holds it cut
 // (empty, or past the end, when it holds it whole).
 void AddImportWarnings(const Document& doc, std::span<const std::string> fullPopNames,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace relakin {
@@ -16,5 +17,15 @@ using ImportWarnings = std::vector<std::string>;
 // `fileName`. Throws Error(Input) for a UTF-16 file (its byte order mark says so), which the
 // readers cannot take.
 std::string ImportedText(std::string bytes, const std::string& fileName, ImportWarnings* warnings);
+
+// `text` up to the Ctrl-Z (code 26) that older systems put at a file's end, when nothing but
+// characters of code 32 or less (line ends, padding, more Ctrl-Z) follows it; otherwise `text`
+// whole.
+std::string_view WithoutEndOfFileMark(std::string_view text);
+
+// The same for a reader, which must not stop at a Ctrl-Z followed by text: that most likely joins
+// two files end to end, and ending there would drop the second. Throws Error(Input) naming
+// `fileName` and the Ctrl-Z's line (lines end with LF, CR LF or a lone CR).
+std::string TextBeforeEndOfFileMark(std::string text, const std::string& fileName);
 
 }  // namespace relakin

@@ -37,7 +37,7 @@ class OlderPairReader {
     const std::uint16_t loci = Count("nombre de locus", "le nombre de locus");
     for (int i = 0; i < 4; ++i) data_.SkipLine();  // the rest of line 1, then lines 2 to 4
     ImportTable table(loci, data_.Name());
-    ReadLocusNames(table.Doc(), loci);
+    ReadLocusNames(table.Doc(), loci, warnings);
     for (std::uint32_t k = 1; k <= individuals_; ++k) ReadIndividual(table, k, loci);
     // Individuals past the header's count would be dropped without a word.
     while (!data_.AtEof()) {
@@ -59,11 +59,31 @@ class OlderPairReader {
   }
 
   // Characters 3 to 5 of each line; a short line gives what it has and never runs into the next.
-  void ReadLocusNames(Document& doc, std::uint16_t loci) {
+  void ReadLocusNames(Document& doc, std::uint16_t loci, ImportWarnings* warnings) {
     for (int l = 1; l <= loci && !locus_.AtEof(); ++l) {
       const std::string line = locus_.ReadLine();
       doc.Cells.SetCell(l + 1, 1, line.size() > 2 ? line.substr(2, 3) : std::string());
     }
+    // Names past the loci (a blank first line, the locus file of other data) are not imported:
+    // the user must know the names may be one line off.
+    std::size_t extra = 0;
+    int first = 0;
+    while (!locus_.AtEof()) {
+      const int line = locus_.Line();
+      if (IsBlankLine(locus_.ReadLine())) continue;
+      if (extra++ == 0) first = line;
+    }
+    if (extra == 0 || !warnings) return;
+    const std::string where = locus_.Name().empty() ? "" : locus_.Name() + " : ";
+    const std::string announced =
+        " : le fichier de données (ligne 1) annonce " + std::to_string(loci) + " locus, ";
+    warnings->push_back(
+        where +
+        (extra == 1
+             ? "1 nom de locus de trop (ligne " + std::to_string(first) + ")" + announced +
+                   "ce nom n'est pas importé."
+             : std::to_string(extra) + " noms de locus de trop (à partir de la ligne " +
+                   std::to_string(first) + ")" + announced + "ces noms ne sont pas importés."));
   }
 
   void ReadIndividual(ImportTable& table, std::uint32_t k, std::uint16_t loci) {
@@ -143,7 +163,8 @@ Document ReadModDonPair(std::istream& data, std::istream& locus, const std::stri
                         ImportWarnings* warnings) {
   const std::string locusName = OlderLocusFileName(dataName).value_or("");
   TextReader dataIn(ImportedText(ReadStreamBytes(data, dataName), dataName, warnings), dataName);
-  TextReader locusIn(ImportedText(ReadStreamBytes(locus, locusName), locusName, warnings));
+  TextReader locusIn(ImportedText(ReadStreamBytes(locus, locusName), locusName, warnings),
+                     locusName);
   return OlderPairReader(dataIn, locusIn).Read(warnings);
 }
 
@@ -151,7 +172,7 @@ Document ReadModDonPair(const std::string& FileName, ImportWarnings* warnings) {
   const std::optional<std::string> locusName = FindOlderLocusFile(FileName);
   if (!locusName) throw Error(ErrorKind::Io, "Fichier .mod absent !");
   TextReader dataIn(ImportedText(ReadFileBytes(FileName), FileName, warnings), FileName);
-  TextReader locusIn(ImportedText(ReadFileBytes(*locusName), *locusName, warnings));
+  TextReader locusIn(ImportedText(ReadFileBytes(*locusName), *locusName, warnings), *locusName);
   return OlderPairReader(dataIn, locusIn).Read(warnings);
 }
 

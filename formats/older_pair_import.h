@@ -25,13 +25,14 @@ std::optional<std::string> OlderLocusFileName(const std::string& name);
 std::optional<std::string> FindOlderLocusFile(const std::string& name);
 
 // Reads the pair into a new document (table, NbPops, PopFirstRow, PopNames "Population " + q).
-// A locus file with fewer lines than loci leaves the other locus names empty. Throws
-// Error(Input) naming the line for a count beyond 16 bits, an unreadable number, an individual
-// line with fewer genotypes than loci (an individual's genotypes stand on its line) or with text
-// after its last one, a genotype number of more than 6 digits (3 per allele), a data file that
-// ends before its header's counts are met, or text after the individuals the header counts;
-// Error(Capacity) past 65534 individuals; Error(Io) when a file cannot be read. What the import
-// changed on the way in goes to `warnings` when given (formats/import_text.h).
+// A locus file with fewer lines than loci leaves the other locus names empty; one with more
+// names than loci says how many in `warnings`. Throws Error(Input) naming the line for a count
+// beyond 16 bits, an unreadable number, an individual line with fewer genotypes than loci (an
+// individual's genotypes stand on its line) or with text after its last one, a genotype number
+// other than zeros of more than 6 digits (3 per allele), a data file that ends before its
+// header's counts are met, or text after the individuals the header counts; Error(Capacity) past
+// 65534 individuals; Error(Io) when a file cannot be read. What the import changed on the way in
+// goes to `warnings` when given (formats/import_text.h).
 Document ReadModDonPair(std::istream& data, std::istream& locus, const std::string& dataName = {},
                         ImportWarnings* warnings = nullptr);
 // The same on the files: FileName and FindOlderLocusFile(FileName); Error(Io) "Fichier .mod

@@ -73,6 +73,9 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
   cancel->setObjectName("CancelBtn");
   auto* help = new QPushButton("Aide", this);  // there is no help to show
   help->setObjectName("HelpBtn");
+  // Return presses OK wherever the focus is: a clicked or focused button would otherwise become
+  // the default (Qt's auto-default), also in the dialog's next showing.
+  for (QPushButton* button : {ok, cancel, help}) button->setAutoDefault(false);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshot script need (Xvfb, openbox
-# and xprop give the X server tests a desktop, libxcb-xtest0-dev their clicks and keys); clang,
-# its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the fuzzing build.
+# and xprop give the X server tests a desktop, libxcb-xtest0-dev their clicks and keys;
+# poppler-utils reads back the viewer's printed pages); clang, its sanitizer and libFuzzer
+# runtimes and llvm-symbolizer serve the fuzzing build.
+# With "programs", only what configuring the build folder and building the two programs need.
 # Idempotent: asks apt only when something is missing.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core
   libgtest-dev libgmock-dev
-  xvfb xauth openbox x11-utils libxcb1-dev libxcb-xtest0-dev imagemagick fonts-dejavu-core
-  clang libclang-rt-14-dev llvm
 )
+if [ "${1:-}" != programs ]; then
+  packages+=(
+    xvfb xauth openbox x11-utils libxcb1-dev libxcb-xtest0-dev imagemagick poppler-utils
+    clang libclang-rt-14-dev llvm
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,18 @@
 #include "widgets/window_frame.h"
 
 namespace relakin {
+namespace {
+
+// A window closes a moment after its last message box ("TRAITEMENT FINI !"), or a box closes
+// over a modeless dialog. A window manager then gives the focus away, often to the main window
+// or to another program's window; the window the box or dialog was shown over takes it back,
+// as it would on Windows.
+void ActivateAgain(QWidget* shownOver) {
+  if (shownOver != nullptr && shownOver->window()->isVisible())
+    shownOver->window()->activateWindow();
+}
+
+}  // namespace
 
 QString QtFileFilter(const QString& pairs) {
   const QStringList parts = pairs.split('|');
@@ -57,6 +69,7 @@ void QtPrompts::tell(QWidget* parent, QMessageBox::Icon icon, const QString& tex
   box.setTextFormat(Qt::PlainText);
   KeepCaptionWhole(box);
   box.exec();
+  ActivateAgain(parent);
 }
 
 QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon icon,
@@ -66,6 +79,7 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
   box.setTextFormat(Qt::PlainText);
   KeepCaptionWhole(box);
   const int result = box.exec();
+  ActivateAgain(parent);
   const auto button = static_cast<QMessageBox::StandardButton>(result);
   if (buttons.testFlag(button)) return button;
   return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
@@ -73,10 +87,7 @@ QMessageBox::StandardButton QtPrompts::ask(QWidget* parent, QMessageBox::Icon ic
 
 int QtPrompts::exec(QDialog& dialog) {
   const int result = dialog.exec();
-  // A dialog often closes a moment after its last message box ("TRAITEMENT FINI !"). A window
-  // manager then gives the focus away while it still sees the dialog open, often to another
-  // program's window; the window beneath takes it back, as it would on Windows.
-  if (QWidget* owner = dialog.parentWidget()) owner->window()->activateWindow();
+  ActivateAgain(dialog.parentWidget());
   return result;
 }
 

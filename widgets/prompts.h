@@ -29,7 +29,8 @@ class Prompts {
   virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) = 0;
   virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) = 0;
 
-  // A box with an OK button; NoIcon is the plain message box titled "RELAKIN".
+  // A box with an OK button; NoIcon is the plain message box titled "RELAKIN". Once a box has
+  // closed, the window of `parent` is the active window again (as after exec()).
   virtual void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) = 0;
   // A question; returns the button pressed (Cancel or No when the box is closed otherwise).
   virtual QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon,

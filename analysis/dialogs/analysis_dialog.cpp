@@ -25,6 +25,7 @@
 #include "widgets/prompt_messages.h"
 #include "widgets/prompts.h"
 #include "widgets/radio_group.h"
+#include "widgets/range_spin_box.h"
 
 namespace relakin {
 namespace {
@@ -47,12 +48,11 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text) {
 
 QSpinBox* MakeAnalysisSpin(QWidget* parent, const char* name, int min, int max, int step,
                            int value) {
-  auto* spin = new QSpinBox(parent);
+  auto* spin = new RangeSpinBox(parent);
   spin->setObjectName(name);
   spin->setRange(min, max);
   spin->setSingleStep(step);
   spin->setValue(value);
-  spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
   return spin;
 }
 

@@ -143,9 +143,9 @@ TEST(ResultFiles, AFolderThatCannotBeFlushedIsAWarningAndTheRunEnds) {
     Progress progress;
     RandomGenerator random(1);
     RunContext context{messages, progress, random, 2};
-    const DiskFlush previous = ReplaceDiskFlush(test::FolderFlushFails);
+    const DiskCalls previous = ReplaceDiskCalls({.flush = test::FolderFlushFails});
     r.run(context);
-    ReplaceDiskFlush(previous);
+    ReplaceDiskCalls(previous);
     EXPECT_EQ(messages.texts,
               std::vector<std::string>(
                   {"Le fichier out.res est écrit, mais son dossier n'a pas pu être mis sur le "

@@ -84,10 +84,10 @@ TEST(FileReplacement, AFailedFlushKeepsTheOldFile) {
   test::ScratchDir dir;
   const fs::path target = dir / "pop.bvt";
   test::WriteBytes(target, "old");
-  const DiskFlush previous = ReplaceDiskFlush([](int) {
+  const DiskCalls previous = ReplaceDiskCalls({.flush = [](int) {
     errno = EIO;
     return -1;
-  });
+  }});
   try {
     (void)WriteFileAtomically(target.string(), "new");
     ADD_FAILURE() << "a failed flush was reported as success";
@@ -96,7 +96,7 @@ TEST(FileReplacement, AFailedFlushKeepsTheOldFile) {
     EXPECT_EQ(e.what(), "Impossible d'écrire le fichier " + target.string() + " : " +
                             std::strerror(EIO) + ".");
   }
-  ReplaceDiskFlush(previous);
+  ReplaceDiskCalls(previous);
   EXPECT_EQ(test::ReadBytes(target), "old");
   EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
 }
@@ -107,19 +107,12 @@ TEST(FileReplacement, AFailedFolderFlushIsAWarningThatTheFileIsWritten) {
   test::ScratchDir dir;
   const fs::path target = dir / "pop.bvt";
   test::WriteBytes(target, "old");
-  const DiskFlush previous = ReplaceDiskFlush([](int fd) {
-    struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-      errno = EIO;
-      return -1;
-    }
-    return 0;
-  });
+  const DiskCalls previous = ReplaceDiskCalls({.flush = test::FolderFlushFails});
   EXPECT_EQ(WriteFileAtomically(target.string(), "new"),
             "Le fichier " + target.string() +
                 " est écrit, mais son dossier n'a pas pu être mis sur le disque : " +
                 std::strerror(EIO) + ".");
-  ReplaceDiskFlush(previous);
+  ReplaceDiskCalls(previous);
   EXPECT_EQ(test::ReadBytes(target), "new");
   EXPECT_THAT(dir.Entries(), ElementsAre("pop.bvt"));
 }

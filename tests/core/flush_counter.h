@@ -27,10 +27,10 @@ class FlushCounter {
     std::lock_guard lock(Mutex());
     Calls().clear();
     OnCall() = std::move(onCall);
-    previous_ = ReplaceDiskFlush(&Record);
+    previous_ = ReplaceDiskCalls({.flush = &Record});
   }
   ~FlushCounter() {
-    ReplaceDiskFlush(previous_);
+    ReplaceDiskCalls(previous_);
     std::lock_guard lock(Mutex());
     OnCall() = nullptr;
   }
@@ -76,7 +76,7 @@ class FlushCounter {
     return f;
   }
 
-  DiskFlush previous_ = nullptr;
+  DiskCalls previous_;
 };
 
 // In place of the real flush: a folder cannot be flushed (EIO), a file can. Said as a warning

@@ -415,6 +415,48 @@ TEST(NativeFile, TextAfterWhatALineHoldsIsRefused) {
   }
 }
 
+// The writer puts a blank after the 10-character name field. A file made by hand with a name that
+// overflows the field would otherwise lose the name's end and a genotype's first digits; a field
+// that ends in a blank cuts no word.
+TEST(NativeFile, ANameThatOverflowsItsFieldIsRefused) {
+  const std::string two = "2 x\r\n1  nombre de pop\r\nA\r\n0 \r\nB\r\n0 \r\nP\r\n";
+  const struct {
+    const char* what;
+    std::string text;
+    int line;          // 0: reads
+    std::string says;  // the name read, or the message
+  } cases[] = {
+      {"not right-justified", two + "1\r\nmother 101102 103104", 9,
+       "f.bvt, ligne 9 : le nom de l'individu 1 de la population 1 déborde de ses 10 caractères : "
+       "« mother 101102 » (un nom a au plus 10 caractères, cadrés à droite, suivis d'un blanc)."},
+      {"longer than 10 characters, second individual",
+       two + "2\r\n    father 101102 103104\r\nAbcdefghijkl 101102 103104", 10,
+       "f.bvt, ligne 10 : le nom de l'individu 2 de la population 1 déborde de ses 10 caractères : "
+       "« Abcdefghijkl » (un nom a au plus 10 caractères, cadrés à droite, suivis d'un blanc)."},
+      {"without loci", "0 x\n1\nP\n1\nabcdefghijk\n", 5,
+       "f.bvt, ligne 5 : le nom de l'individu 1 de la population 1 déborde de ses 10 caractères : "
+       "« abcdefghijk » (un nom a au plus 10 caractères, cadrés à droite, suivis d'un blanc)."},
+      {"left-justified, filling its field", two + "1\r\nmother     101102 103104", 0, "mother    "},
+      {"a TAB after the field", two + "1\r\n    mother\t101102 103104", 0, "    mother"},
+      {"a field ending in a blank, a genotype right after it", two + "1\r\n  mother  101102 103104",
+       0, "  mother  "},
+      {"the genotypes on the next line", two + "1\r\nmotherhood\r\n101102 103104", 0, "motherhood"},
+  };
+  for (const auto& c : cases) {
+    try {
+      const Document doc = ReadNativeText(c.text, "f.bvt");
+      EXPECT_EQ(c.line, 0) << c.what;
+      EXPECT_EQ(doc.Cells.Cells(1, 2), c.says) << c.what;
+      EXPECT_EQ(doc.Cells.Cells(2, 2), "101102") << c.what;
+      EXPECT_EQ(doc.Cells.Cells(3, 2), "103104") << c.what;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Input) << c.what;
+      EXPECT_EQ(e.line(), c.line) << c.what;
+      EXPECT_EQ(e.what(), c.says) << c.what;
+    }
+  }
+}
+
 // Whatever the writer wrote reads, with its CR LF or with LF alone, and gives the same table.
 TEST(NativeFile, WrittenFilesReadWithEitherLineEnd) {
   for (WriteCase& c : WriteCases()) {

@@ -177,7 +177,33 @@ TEST(TextReader, MessagesQuoteAtMostFortyCharactersOfAToken) {
   }
   EXPECT_EQ(QuotedText(std::string(40, 'a')), "« " + std::string(40, 'a') + " »");
   EXPECT_EQ(QuotedText("\xe9t\xe9"), "« \xc3\xa9t\xc3\xa9 »");
-  EXPECT_EQ(QuotedText(std::string("a\0b\x01", 4)), "« a\uFFFDb\uFFFD »");
+}
+
+// A message shows every character of what it quotes: those the user could not see or find in
+// the file are named.
+TEST(TextReader, MessagesNameTheControlCharactersTheyQuote) {
+  const struct {
+    std::string text;
+    const char* shown;
+  } cases[] = {
+      {std::string("a\0b\x01", 4), "a[NUL]b[Ctrl-A]"},
+      {"0708\x1a", "0708[Ctrl-Z]"},
+      {"L\t1 \t", "L[TAB]1 [TAB]"},
+      {"a\r\nb", "a[CR][LF]b"},
+      {"\x1b\x1f\x7f", "[\xc3\x89" "chap][Ctrl-_][DEL]"},
+      {"\x80\x81\x9d\xe9", "\xe2\x82\xac[0x81][0x9D]\xc3\xa9"},  // the euro sign, two undefined bytes
+  };
+  for (const auto& c : cases) EXPECT_EQ(QuotedText(c.text), std::string("« ") + c.shown + " »");
+  // The cut counts the file's characters, not the names.
+  EXPECT_EQ(ExcerptOf(std::string(41, '\t')).size(), 40 * 5 + std::string("\u2026").size());
+  TextReader in("1\n2\x7fx", "f.dat");
+  in.ReadInteger();
+  try {
+    in.ReadInteger();
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "f.dat, ligne 2 : nombre entier attendu, trouvé « 2[DEL]x ».");
+  }
 }
 
 TEST(TextReader, AByteOrderMarkIsNoPartOfTheText) {

@@ -93,6 +93,48 @@ TEST_F(AnalysisDialogsControls, EachModeShowsItsControlsAndKeepsTheOptionsBetwee
   EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 }
 
+// A number typed past a field's maximum is taken whole and brought into range when the field is
+// left, as in the dimensions dialog; it is not cut to its first digits.
+TEST_F(AnalysisDialogsControls, TypedNumbersComeIntoRangeOnLeavingTheField) {
+  const struct {
+    const char* command;
+    const char* field;
+    const char* typed;
+    int value;
+  } cases[] = {
+      {"Permutationsuridentit1", "nbperm", "1200", 1000},
+      {"Permutationsuridentit1", "nbperm", "9999", 1000},
+      {"Permutationsuridentit1", "nbperm", "123456789012", 1000},
+      {"Permutationsuridentit1", "nbperm", "35", 35},
+      {"Permutationsuridentit1", "nbperm", "", 0},
+      {"Permutationsuridentit1", "precision", "7", 5},
+      {"Permutationsuridentit1", "precision", "0", 1},
+      {"Identit1", "precision", "42", 5},
+      {"IC1", "precision", "9", 5},
+      {"IC1", "precision", "3", 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.command << " " << c.field << " " << c.typed);
+    run<AnalysisDialog>(c.command, c.command == std::string("IC1") ? "boots_jack" : "ficres",
+                        [&c](AnalysisDialog& d) {
+                          auto* spin = d.findChild<QSpinBox*>(c.field);
+                          QApplication::setActiveWindow(&d);
+                          spin->setFocus();
+                          ASSERT_EQ(QApplication::focusWidget(), spin);
+                          spin->selectAll();
+                          QTest::keyClick(spin, Qt::Key_Delete);
+                          QTest::keyClicks(spin, c.typed);
+                          EXPECT_EQ(spin->text(), c.typed);  // every key taken
+                          QTest::keyClick(spin, Qt::Key_Tab);
+                          ASSERT_NE(QApplication::focusWidget(), nullptr);
+                          EXPECT_NE(QApplication::focusWidget(), spin);
+                          EXPECT_EQ(spin->value(), c.value);
+                          QTest::mouseClick(d.CancelBtn(), Qt::LeftButton);
+                        });
+  }
+  EXPECT_TRUE(prompts.told.empty());
+}
+
 TEST_F(AnalysisDialogsNames, ProposedResultNameComesFromTheTablesFileName) {
   const struct {
     const char* table;
@@ -267,6 +309,24 @@ TEST_F(AnalysisDialogsRuns, RelatednessWritesTheCoresResultForTheSameTable) {
   EXPECT_EQ(dialogs, ReadAll(path("core.res")));
   EXPECT_TRUE(dialogs.startsWith("Data File name  : "));
   EXPECT_TRUE(dialogs.contains("Rxy as in Queller & Goodnight 1989\r\n"));
+}
+
+// OK pressed by Return while a number is still being typed runs with that number brought into
+// range.
+TEST_F(AnalysisDialogsRuns, NumberStillBeingTypedCountsBroughtIntoRange) {
+  relatedness([](Tficres& d) {
+    setName(d, "typed.res");
+    d.precision()->setFocus();
+    d.precision()->selectAll();
+    QTest::keyClicks(d.precision(), "7");
+    QTest::keyClick(d.precision(), Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+  });
+  EXPECT_EQ(toldTexts(), QStringList({"TRAITEMENT FINI !"}));
+  writeCoreAnalysisFile("core.tmp");
+  CoreRun core;
+  RunRelatedness("core.tmp", "core.res", 5, 0, true, 0, 0, 0, core.context);
+  EXPECT_EQ(ReadAll(path("typed.res")), ReadAll(path("core.res")));
 }
 
 TEST_F(AnalysisDialogsRuns, PermutationTestWithASeedRepeatsTheCoresRun) {

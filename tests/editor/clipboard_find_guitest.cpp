@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -13,6 +14,7 @@
 #include "editing_window_fixture.h"
 #include "editor/clipboard_commands.h"
 #include "editor/find_replace_dialog.h"
+#include "modal_windows.h"
 
 namespace relakin::test {
 namespace {
@@ -252,6 +254,49 @@ TEST_F(ClipboardAndFind, ReplaceAndReplaceAll) {
   EXPECT_EQ(cell(3, 2), "g2.1");
 }
 
+// A click on "Remplacer" or "Remplacer tout" leaves the focus on that button, and a click
+// back in the dialog after one in the grid gives it back: Return still means "Suivant", in this
+// showing and in the next one, and replaces nothing.
+TEST_F(ClipboardAndFind, ReturnInTheReplaceDialogIsFindNext) {
+  const struct {
+    const char* button;
+    int col;                // a column of its own
+    const char* genotypes;  // what the column's genotypes start with
+  } cases[] = {{"Replace", 3, "g2."}, {"ReplaceAll", 5, "g4."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    const std::vector<std::string> before = Column(doc(), c.col);
+    click(c.col, 7);
+    FindReplaceDialog& dialog = openDialog(Qt::Key_R, "ReplaceDialog1");
+    setText(dialog.findEdit(), c.genotypes);
+    setText(dialog.replaceEdit(), "YY");
+    auto* button = dialog.findChild<QPushButton*>(c.button);
+    press(button);
+    ASSERT_EQ(cell(c.col, 7), "YY6");
+    const std::vector<std::string> replaced = Column(doc(), c.col);
+
+    // The user clicks the grid's first individual, then the dialog again.
+    QApplication::setActiveWindow(window.get());
+    click(1, 2);
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_EQ(QApplication::focusWidget(), button);
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid().currentIndex(), index(c.col, 2));
+    EXPECT_EQ(Column(doc(), c.col), replaced);
+
+    press(dialog.cancelButton());
+    ASSERT_FALSE(dialog.isVisible());
+    openDialog(Qt::Key_R, "ReplaceDialog1");
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid().currentIndex(), index(c.col, 3));
+    EXPECT_EQ(Column(doc(), c.col), replaced);
+    EXPECT_EQ(std::vector(replaced.begin(), replaced.begin() + 5),
+              std::vector(before.begin(), before.begin() + 5));
+    press(dialog.cancelButton());
+  }
+  EXPECT_TRUE(prompts.told.empty());
+}
+
 TEST_F(ClipboardAndFind, FindTextTheCodePageCannotHoldMatchesNothing) {
   // The table holds "?" where a pasted character had no place in the code page; a find text with
   // such a character must not find those cells, nor Replace All rewrite them.
@@ -272,6 +317,55 @@ TEST_F(ClipboardAndFind, FindTextTheCodePageCannotHoldMatchesNothing) {
   EXPECT_FALSE(window->isModified());
   EXPECT_EQ(grid().currentIndex(), index(1, 2));
   EXPECT_EQ(prompts.told.size(), 2u);  // Replace's not-found message; Replace All says nothing
+}
+
+// The real message boxes: once "Ne peut trouver" is answered, the dialog it was shown over is
+// the active window again, so the next Return searches on instead of reaching the grid.
+class FindWithMessageBoxes : public EditingWindowTest {
+ protected:
+  void SetUp() override { open(std::make_unique<MainWindow>()); }
+};
+
+TEST_F(FindWithMessageBoxes, DialogIsActiveAgainAfterNotFound) {
+  const struct {
+    Qt::Key shortcut;
+    const char* dialog;
+    const char* search;  // the button that searches, null for Return
+  } cases[] = {{Qt::Key_F, "FindDialog1", "FindNext"},
+               {Qt::Key_F, "FindDialog1", nullptr},
+               {Qt::Key_R, "ReplaceDialog1", "Replace"},
+               {Qt::Key_R, "ReplaceDialog1", nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.dialog << " " << (c.search ? c.search : "Return"));
+    click(6, 13);  // after the last g5. cell
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(&grid(), c.shortcut, Qt::ControlModifier);
+    auto* dialog = window->findChild<FindReplaceDialog*>(c.dialog);
+    ASSERT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }, 2000));
+    dialog->findEdit()->setText("g5.");
+    QString told;
+    {
+      const gui_testing::ModalAnswer answer([&told](QWidget* box) {
+        told = static_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+      });
+      if (c.search) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(c.search), Qt::LeftButton);
+      } else {
+        QTest::keyClick(dialog->findEdit(), Qt::Key_Return);
+      }
+    }
+    EXPECT_EQ(told, QString::fromUtf8("Ne peut trouver \"g5.\"."));
+    EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }, 2000));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->window(), dialog);
+
+    click(1, 2);
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid().currentIndex(), index(6, 2));
+    EXPECT_EQ(doc().Cells.Cells(6, 2), "g5.1");
+    dialog->hide();
+  }
 }
 
 }  // namespace

@@ -160,6 +160,48 @@ TEST_F(EditingCommands, AddRowsAndColumnsThroughTheDialog) {
   EXPECT_EQ(doc().Cells.RowCount(), 16);
 }
 
+// A count typed past the room left is taken whole and brought into range when its field is
+// left, or when Return presses OK while it is still being typed.
+TEST_F(EditingCommands, AddDialogBringsTypedCountsIntoRange) {
+  const struct {
+    int page;
+    const char* typed;
+    int value;
+  } cases[] = {
+      {0, "70000", 65534 - 12}, {1, "99999", 65535 - 5}, {0, "25", 25}, {1, "", 0}, {0, "x", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    prompts.onDialog["MultPageDlg"] = [&c](QDialog& d) {
+      auto& dialog = static_cast<AddRowColDialog&>(d);
+      QApplication::setActiveWindow(&d);
+      dialog.tabs()->setCurrentIndex(c.page);
+      QSpinBox* spin = c.page == 0 ? dialog.rowsEdit() : dialog.colsEdit();
+      spin->setFocus();
+      EXPECT_EQ(QApplication::focusWidget(), spin);
+      spin->selectAll();
+      QTest::keyClick(spin, Qt::Key_Delete);
+      QTest::keyClicks(spin, c.typed);
+      QTest::keyClick(spin, Qt::Key_Tab);
+      EXPECT_EQ(spin->value(), c.value);
+      QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+      return d.result();
+    };
+    trigger("AddRowandcols1");
+  }
+  prompts.onDialog["MultPageDlg"] = [](QDialog& d) {
+    auto& dialog = static_cast<AddRowColDialog&>(d);
+    QApplication::setActiveWindow(&d);
+    dialog.rowsEdit()->setFocus();
+    dialog.rowsEdit()->selectAll();
+    QTest::keyClicks(dialog.rowsEdit(), "70000");
+    QTest::keyClick(dialog.rowsEdit(), Qt::Key_Return);
+    return d.result();
+  };
+  trigger("AddRowandcols1");
+  EXPECT_EQ(doc().Cells.RowCount(), 65534 + 2);
+  EXPECT_EQ(doc().Cells.ColCount(), 5 + 2);
+}
+
 TEST_F(EditingCommands, GotoIndividual) {
   answerGoto("7");
   trigger("GotoindivN1");

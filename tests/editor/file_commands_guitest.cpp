@@ -149,6 +149,10 @@ TEST_F(OpenTest, FailedOpenKeepsThePreviousTable) {
       {"not_native.bvt", "Ce fichier ne semble pas être un fichier au format BRAVOLT !",
        QMessageBox::NoIcon},
       {"missing.bvt", "missing.bvt", QMessageBox::Critical},
+      {"name_overflow.bvt",
+       "name_overflow.bvt, ligne 9 : le nom de l'individu 1 de la population 1 déborde de ses 10 "
+       "caractères",
+       QMessageBox::Critical},
   };
   newEditedTable();
   prompts.answers.assign(std::size(cases), QMessageBox::No);
@@ -280,9 +284,9 @@ TEST_F(SaveAsTest, AFolderThatCannotBeFlushedIsAWarningAndTheTableIsSaved) {
     }
     prompts.told.clear();
     QSignalSpy recent(window.get(), &MainWindow::recentFileCandidate);
-    const DiskFlush previous = ReplaceDiskFlush(FolderFlushFails);
+    const DiskCalls previous = ReplaceDiskCalls({.flush = FolderFlushFails});
     keys(c.saveAs ? Qt::Key_A : Qt::Key_S);
-    ReplaceDiskFlush(previous);
+    ReplaceDiskCalls(previous);
     EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join("\n").toStdString();
     ASSERT_EQ(prompts.told.size(), 1u);
     EXPECT_EQ(prompts.told[0].icon, QMessageBox::Warning);

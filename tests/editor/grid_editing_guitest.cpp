@@ -245,6 +245,25 @@ TEST_F(GridEditing, RowDragKeepsThePopulationStart) {
   EXPECT_TRUE(window->isModified());
 }
 
+// Every row label shows whole, up to the largest table: five-digit numbers, population starts
+// among them, the current row's label drawn in bold. The header's own size hint measures the
+// first and last hundred labels.
+TEST_F(GridEditing, RowLabelsShowWholeUpToTheLargestTable) {
+  QHeaderView& labels = *grid().verticalHeader();
+  EXPECT_GE(labels.width(), 68);
+  for (int individuals : {12, 9999, 10759, 65534}) {
+    SCOPED_TRACE(individuals);
+    doc() = testing::MakeTable(individuals, 2, {2, individuals - 3, individuals + 1});
+    window->showTable();
+    const int last = individuals + 1;
+    ASSERT_EQ(model().headerData(GenotypeTableModel::modelRow(last), Qt::Vertical).toString(),
+              QString("Pop Ind%1").arg(individuals));
+    grid().setCurrentIndex(index(1, last));
+    QCoreApplication::processEvents();
+    EXPECT_GE(labels.width(), labels.sizeHint().width());
+  }
+}
+
 TEST_F(GridEditing, WindowShortcutsReachTheirCommandsWhileEditing) {
   click(3, 4);
   type("12");

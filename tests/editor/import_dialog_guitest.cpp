@@ -378,6 +378,109 @@ TEST_F(ImportTest, AGenepopFileReadWrongIsRefusedAndTheTableKept) {
   }
 }
 
+// A table whose locus is named by a lone TAB goes out through Tools > Conversion and comes back
+// through File > Import with its loci and genotypes; GENEPOP, which would skip a TAB line, gets
+// the default name and says so.
+TEST_F(ImportTest, ATableExportedByConversionImportsBack) {
+  write("tab.dat", "2 2 9 2\r\n\t\r\nL2\r\n1 0101 0202\r\n2 0303 0404\r\n");
+  const struct {
+    const char* action;
+    const char* file;
+    int format;
+    const char* name1;
+  } cases[] = {{"Genpop1", "back.gen", 2, "Locus 1"}, {"Fstat1", "back.dat", 1, "\t"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    Tf_import::setImportCloseAllowed(true);
+    runImport([&](Tf_import& d) {
+      type(d.nomfich(), "tab.dat");
+      choose(d, 1);
+      click(d.OKBtn());
+    });
+    expectLoadedState("tab.dat");
+    ASSERT_EQ(window->document().Cells.ColCount(), 4);
+    prompts.told.clear();
+    prompts.saveNames.push_back(path(c.file));
+    trigger(c.action);
+    QStringList said = {path(c.file) + QString::fromUtf8(" est crée !")};
+    if (c.format == 2) said.prepend(QString::fromUtf8("Nom du 1 ° Locus manquant !"));
+    EXPECT_EQ(toldTexts(), said);
+    runImport([&](Tf_import& d) {
+      type(d.nomfich(), c.file);
+      choose(d, c.format);
+      click(d.OKBtn());
+    });
+    expectLoadedState(c.file);
+    ASSERT_EQ(window->document().Cells.RowCount(), 4);
+    ASSERT_EQ(window->document().Cells.ColCount(), 4);
+    EXPECT_EQ(cell(2, 1), c.name1);
+    EXPECT_EQ(cell(3, 1), "L2");
+    EXPECT_EQ(window->document().NbPops, 2);
+    EXPECT_EQ(cell(2, 2), "001001");
+    EXPECT_EQ(cell(3, 3), "002002");
+  }
+}
+
+// Files once read a line off (and an individual lost) are refused naming the line; zeros wider
+// than the format read as missing genotypes; locus names the data file has no locus for are said.
+TEST_F(ImportTest, FilesReadOffByALineAreRefusedAndWideZerosRead) {
+  struct Case {
+    const char* file;
+    const char* bytes;
+    int format;
+    const char* mod;    // the older pair's locus file
+    const char* said;   // after "<file>, ligne " (an error) or "<file> : " (a warning)
+    const char* cells;  // the first individual's genotypes; nullptr: refused
+  };
+  const Case cases[] = {
+      {"header.dat", "3 2 15\r\n12\r\n13\r\n1 0101 0202\r\n1 0303 0404\r\n", 1, nullptr,
+       "1 : l'en-tête n'a que 3 nombres sur sa ligne, 4 attendus", nullptr},
+      {"names.dat", "1 3 9 2\r\nL1 L2 L3\r\n1 0101 0202 0303\r\n1 0101 0202 0303\r\n", 1, nullptr,
+       "3 : « 1 0101 0202 0303 » a la forme d'une ligne d'individu", nullptr},
+      {"zeros.dat", "1 2 9 2\r\nL1\r\nL2\r\n1 000000 0102\r\n", 1, nullptr, nullptr,
+       "000000|001002"},
+      {"zeros.don", "1 2\r\n\r\n\r\n\r\nA001 0000000 101102\r\n", 0, "  L01\r\n  L02\r\n", nullptr,
+       "000000|101102"},
+      {"extra.don", "1 2\r\n\r\n\r\n\r\nA001 1001 2002\r\n", 0, "\r\n  L01\r\n  L02\r\n",
+       "1 nom de locus de trop (ligne 3) : le fichier de données (ligne 1) annonce 2 locus, ce nom "
+       "n'est pas importé.",
+       "001001|002002"},
+  };
+  openFixture();
+  const GenotypeTable before = window->document().Cells;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    write(c.file, c.bytes);
+    QString mod = c.file;
+    mod.replace(".don", ".mod");
+    if (c.mod) write(mod, c.mod);
+    prompts.told.clear();
+    Tf_import::setImportCloseAllowed(false);
+    runImport([&](Tf_import& d) {
+      type(d.nomfich(), c.file);
+      choose(d, c.format);
+      click(d.OKBtn());
+      if (d.isVisible()) click(d.CancelBtn());
+    });
+    if (!c.cells) {
+      ASSERT_EQ(prompts.errors().size(), 1);
+      EXPECT_TRUE(
+          prompts.errors()[0].startsWith(QString(c.file) + ", ligne " + QString::fromUtf8(c.said)))
+          << prompts.errors()[0].toStdString();
+      EXPECT_EQ(window->document().Cells, before);
+      EXPECT_EQ(window->windowTitle(), TestData("two_pops.bvt"));
+      continue;
+    }
+    expectLoadedState(c.file);
+    const GenotypeTable& t = window->document().Cells;
+    EXPECT_EQ(QString::fromStdString(t.Cells(2, 2) + "|" + t.Cells(3, 2)), c.cells);
+    EXPECT_EQ(toldTexts(),
+              c.said ? QStringList({mod + QString::fromUtf8(" : ") + QString::fromUtf8(c.said)})
+                     : QStringList());
+    openFixture();
+  }
+}
+
 // The text format's own dialog reads the file for its preview: a UTF-16 file is refused there,
 // before that dialog shows, with the file named as every other format names it.
 TEST_F(ImportTest, AUtf16FileIsRefusedNamingItInEveryTextFormat) {
@@ -578,6 +681,40 @@ TEST_F(TextImportTest, CancelOrAFailedReadLeavesTheWindowAsItWas) {
   EXPECT_EQ(prompts.dialogs.count("f_fictext"), 2);
 }
 
+// A Ctrl-Z right after the last field ends the file, in the preview as in the table; one with
+// text after it is refused naming its line, the table kept.
+TEST_F(TextImportTest, ACtrlZThatEndsTheFileIsNoPartOfTheLastField) {
+  write("end.txt", "L1;L2\r\nP;i;0101;0708\x1a");
+  write("joined.txt", "L1\r\nP;i;0101\r\n\x1aL1\r\nP;j;0202\r\n");
+  QStringList raw, cut;
+  importText("end.txt", [&](Tf_fictext& t) {
+    raw = previewRow(t, 1);
+    click(t.separateur()->button(2));
+    cut = previewRow(t, 1);
+    click(t.nbchiffre()->button(1));
+    click(t.OKBtn());
+  });
+  EXPECT_EQ(raw, QStringList({"P;i;0101;0708"}));
+  EXPECT_EQ(cut, QStringList({"P", "i", "0101", "0708"}));
+  expectLoadedState("end.txt");
+  ASSERT_EQ(window->document().Cells.RowCount(), 3);
+  EXPECT_EQ(cell(3, 2), "007008");
+
+  const GenotypeTable before = window->document().Cells;
+  importText("joined.txt", [&](Tf_fictext& t) {
+    click(t.separateur()->button(2));
+    click(t.nbchiffre()->button(1));
+    click(t.OKBtn());
+    EXPECT_FALSE(t.TextImportDone());
+  });
+  ASSERT_EQ(prompts.errors().size(), 1);
+  EXPECT_TRUE(prompts.errors()[0].startsWith(
+      QString::fromUtf8("joined.txt, ligne 3 : caractère Ctrl-Z (fin de fichier) suivi de texte")))
+      << prompts.errors()[0].toStdString();
+  EXPECT_EQ(window->document().Cells, before);
+  EXPECT_EQ(window->windowTitle(), "end.txt");
+}
+
 // Once the table is taken, what it will hold short of the file is said in a warning box each;
 // a file that gives nothing to import is refused in an error box and the table kept.
 TEST_F(TextImportTest, WarningsFollowTheTableAndAFileOfNothingIsRefused) {
@@ -602,6 +739,7 @@ TEST_F(TextImportTest, WarningsFollowTheTableAndAFileOfNothingIsRefused) {
         "2 noms d'individus ont plus de 10 caractères : l'enregistrement en garde les 10 "
         "premiers, et 2 individus ne se distinguent plus par leur nom."},
        false},
+      {"usual.gen", "T\r\nL1\r\nPop\r\nabcdefghij , 0101\r\nabcdefghik , 0101\r\n", 2, {}, false},
       {"cut.txt",
        "L1;L2\r\nthe northern valley, site A;i1;0101;0001\r\n",
        3,

@@ -5,9 +5,16 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <vector>
 
 #include "editor/result_viewer.h"
 #include "editor/view_file_command.h"
@@ -214,6 +221,88 @@ TEST_F(ViewFileTest, ViewerPrintsItsText) {
   const QByteArray pdf = ReadAll(path("printed.pdf"));
   EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(20).toStdString();
   EXPECT_NE(viewers().front()->findChild<QAction*>("ViewerPrint"), nullptr);
+}
+
+// A word pdftotext finds on a printed page: its page, its box and the page's width (points).
+struct PrintedWord {
+  QString text;
+  int page = 0;
+  double left = 0, top = 0, right = 0;
+  double pageWidth = 0;
+};
+
+// The words of `pdf` as a reader reads the pages: page after page, line after line, left to
+// right (pdftotext's own order takes blocks of aligned columns for columns of a page). Read by
+// pdftotext, of poppler-utils.
+std::vector<PrintedWord> PrintedWords(const QString& pdf) {
+  std::vector<PrintedWord> words;
+  const QString reader = QStandardPaths::findExecutable("pdftotext");
+  if (reader.isEmpty()) {
+    ADD_FAILURE() << "pdftotext not found: bash scripts/install-deps.sh installs poppler-utils";
+    return words;
+  }
+  QProcess process;
+  process.start(reader, {"-bbox", pdf, "-"});
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+    process.kill();
+    ADD_FAILURE() << "pdftotext failed: " << process.readAllStandardError().toStdString();
+    return words;
+  }
+  const QString html = QString::fromUtf8(process.readAllStandardOutput());
+  static const QRegularExpression tag(
+      R"re(<page width="([0-9.]+)"|<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" )re"
+      R"re(yMax="[0-9.]+">([^<]*)</word>)re");
+  int page = 0;
+  double pageWidth = 0;
+  for (const QRegularExpressionMatch& m : tag.globalMatch(html)) {
+    if (m.capturedLength(1) > 0) {
+      ++page;
+      pageWidth = m.captured(1).toDouble();
+    } else {
+      words.push_back({m.captured(5), page, m.captured(2).toDouble(), m.captured(3).toDouble(),
+                       m.captured(4).toDouble(), pageWidth});
+    }
+  }
+  std::sort(words.begin(), words.end(), [](const PrintedWord& a, const PrintedWord& b) {
+    return std::tuple(a.page, std::lround(a.top), a.left) <
+           std::tuple(b.page, std::lround(b.top), b.left);
+  });
+  return words;
+}
+
+// A relatedness matrix's rows are thousands of characters long: on paper they wrap inside the
+// page's text area (2 cm from each edge), every value printed, in order, none cut at the edge.
+TEST_F(ViewFileTest, PrintedPagesHoldEveryValueOfLongLines) {
+  QByteArray text = "Relatedness (Identity)  Data : big\r\n";
+  QStringList values;
+  for (int row = 1; row <= 3; ++row) {
+    QByteArray line = QByteArray::number(row).rightJustified(4, ' ');
+    values << QString::number(row);
+    for (int col = 1; col <= 492; ++col) {
+      const QByteArray value = QByteArray::number(row + col / 1000.0, 'f', 3);
+      line += value.rightJustified(9, ' ');
+      values << value;
+    }
+    ASSERT_EQ(line.size(), 4432);
+    text += line + "\r\n";
+  }
+  view(write("big.res", text));
+  ASSERT_EQ(viewers().size(), 1);
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path("big.pdf"));
+  viewers().front()->printTo(printer);
+
+  const std::vector<PrintedWord> words = PrintedWords(path("big.pdf"));
+  ASSERT_FALSE(words.empty());
+  constexpr double kTextMargin = 72 * 2 / 2.54;  // 2 cm in points
+  std::size_t next = 0;
+  for (const PrintedWord& w : words) {
+    EXPECT_LE(w.right, w.pageWidth - kTextMargin + 0.5) << w.text.toStdString();
+    if (next < static_cast<std::size_t>(values.size()) && w.text == values[next]) ++next;
+  }
+  EXPECT_EQ(next, static_cast<std::size_t>(values.size()))
+      << "first value missing: " << values.value(static_cast<int>(next)).toStdString();
 }
 
 }  // namespace

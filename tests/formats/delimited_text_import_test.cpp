@@ -167,6 +167,12 @@ TEST(DelimitedTextImport, ReadAsItMeansOrRefusedNamingTheLine) {
       {"a byte order mark is no part of the first locus name", Options(";"),
        "\xEF\xBB\xBFL1;L2\nP;i;0101;0202\n",
        Reads({"||locus1|locus2", "||L1|L2", "Pop Ind1|i|001001|002002"}, {"P"})},
+      {"a Ctrl-Z right after the last field ends the file", Options(";"),
+       "L1;L2\r\nP;i;0101;0708\x1a",
+       Reads({"||locus1|locus2", "||L1|L2", "Pop Ind1|i|001001|007008"}, {"P"})},
+      {"a Ctrl-Z on a line of its own, line ends, blanks and Ctrl-Z after it", Options("\t"),
+       "L1\nP\ti\t0101\n\x1a\r\n \t\x1a\x1a\n",
+       Reads({"||locus1", "||L1", "Pop Ind1|i|001001"}, {"P"})},
       {"UTF-8 names after a byte order mark are put into the code page", Options(";", 2, false),
        "\xEF\xBB\xBF"
        "B\xC3\xA9lier;B\xC3\xA9lier 1;0101\n",
@@ -220,6 +226,18 @@ TEST(DelimitedTextImport, ReadAsItMeansOrRefusedNamingTheLine) {
        "L1;L2\nP;i;0101;x\nP;j;0101\n",
        Refused(ErrorKind::Conversion, 2,
                "ligne 2 : « x » n'est pas un génotype valide (locus 2).")},
+      {"a Ctrl-Z followed by text: two files joined end to end", Options(";"),
+       "L1\nP;i;0101\n\x1aL1\nP;j;0202\n",
+       Refused(ErrorKind::Input, 3,
+               "t.txt, ligne 3 : caractère Ctrl-Z (fin de fichier) suivi de texte, qui ne serait "
+               "pas lu : deux fichiers mis bout à bout ? Retirez ce caractère.")},
+      {"a Ctrl-Z inside a field", Options(";"), "L1;L2\nP;i;07\x1a" "08;0101\n",
+       Refused(ErrorKind::Input, 2, "t.txt, ligne 2 : caractère Ctrl-Z (fin de fichier) suivi")},
+      {"a control character in a genotype is named", Options(";"), "L1;L2\nP;i;0101;07\x01\n",
+       Refused(ErrorKind::Conversion, 2,
+               "ligne 2 : « 07[Ctrl-A] » n'est pas un génotype valide (locus 2).")},
+      {"a TAB in a genotype is named", Options(";"), "L1\nP;i;0\t7\n",
+       Refused(ErrorKind::Conversion, 2, "ligne 2 : « 0[TAB]7 » n'est pas un génotype valide")},
       {"more loci than columns", Options(";"), tooManyLoci + "\nP;i;0101\n",
        Refused(ErrorKind::Capacity, 1, "t.txt, ligne 1 : trop de champs : 65534 locus au plus.")},
       {"no line at all", Options(";"), "",
@@ -336,6 +354,13 @@ TEST(DelimitedTextImport, PreviewShowsTheFieldsAsTheImportCutsThem) {
   EXPECT_THAT(PreviewDelimitedText(text, "", 0),
               ElementsAre(Row{"L1,L2"}, Row{}, Row{"p1, i1 ,,0202"}));
   EXPECT_THAT(RawLinePreview(text), ElementsAre(Row{"L1,L2"}, Row{""}, Row{"p1, i1 ,,0202"}));
+
+  // A Ctrl-Z that ends the file is no part of the last field; one followed by text is shown, and
+  // the import refuses it.
+  EXPECT_THAT(PreviewDelimitedText("L\np;i;0708\x1a\r\n", ";", 2),
+              ElementsAre(Row{"", "", "L"}, Row{"p", "i", "0708"}));
+  EXPECT_THAT(RawLinePreview("L\np;i;0708\x1a"), ElementsAre(Row{"L"}, Row{"p;i;0708"}));
+  EXPECT_THAT(RawLinePreview("L\x1aM"), ElementsAre(Row{"L\x1aM"}));
 }
 
 }  // namespace

@@ -75,9 +75,9 @@ TEST(Export, AFolderThatCannotBeFlushedIsAWarningBeforeTheCompletionMessage) {
   test::ScratchDir dir(/*enter=*/true);
   Document doc = Table();
   KindedMessages said;
-  const DiskFlush previous = ReplaceDiskFlush(test::FolderFlushFails);
+  const DiskCalls previous = ReplaceDiskCalls({.flush = test::FolderFlushFails});
   Export(ExportFormat::Genepop, doc, "out", said);
-  ReplaceDiskFlush(previous);
+  ReplaceDiskCalls(previous);
   EXPECT_THAT(said.texts,
               ElementsAre("w Le fichier out est écrit, mais son dossier n'a pas pu être mis sur "
                           "le disque : " +

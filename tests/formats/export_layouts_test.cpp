@@ -208,6 +208,8 @@ TEST(GenepopIndividualPrefix, NameThatWouldNotReadBackBecomesPopAndItsNumber) {
       {"A,B", "pop3,"},
       {",", "pop3,"},
       {"A,,", "pop3,"},
+      {"North\x1a", "pop3,"},  // a Ctrl-Z would end the file read back
+      {"\t", "\t,"},
       {"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrstuvwxy,"},  // 25 characters kept
   };
   for (const auto& c : cases) {
@@ -228,6 +230,32 @@ TEST(ExportLayouts, GenepopLocusNameThatWouldNotReadBackAsOneLocusGetsTheDefault
                                     true)));
   EXPECT_TRUE(Bytes(ExportFormat::Fstat, doc)
                   .starts_with(CrLf({"1 4 1 2", "pop", " Pop ", "A, B", "Popx"}, true)));
+}
+
+// Names that one reader skips as blank (TABs), refuses (a Ctrl-Z) or takes for an individual's
+// line (a population number and one genotype per locus, to FSTAT) are written under the default
+// name in that format only; a blank one of TABs is announced as a blank one is.
+TEST(ExportLayouts, LocusNamesThatOneReaderWouldNotReadBackGetTheDefaultThere) {
+  const std::vector<std::string> names = {"\t", " \t ", "L\x1aZ", "5 1 2 3 4 5 6", "1 2", "\x01"};
+  const Document doc = test::MakeDoc(names, {{"P", {{"x", std::vector<std::string>(6, "101101")}}}});
+  const auto told = [](int l) { return "Nom du " + std::to_string(l) + " ° Locus manquant !"; };
+  const struct {
+    ExportFormat format;
+    std::vector<std::string> lines;
+    std::vector<std::string> said;
+  } cases[] = {
+      {ExportFormat::Genepop,
+       {"Vous pouvez \xE9"
+        "diter cette ligne !",
+        "Locus 1", "Locus 2", "Locus 3", "5 1 2 3 4 5 6", "1 2", "Locus 6", "Pop"},
+       {told(1), told(2), told(6)}},
+      {ExportFormat::Fstat, {"1 6 1 2", "\t", " \t ", "L\x1aZ", "Locus 4", "1 2", "\x01"}, {}},
+  };
+  for (const auto& c : cases) {
+    RecordedMessages said;
+    EXPECT_TRUE(Bytes(c.format, doc, &said).starts_with(CrLf(c.lines, true)));
+    EXPECT_EQ(said.texts, c.said);
+  }
 }
 
 }  // namespace

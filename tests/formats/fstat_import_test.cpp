@@ -30,6 +30,7 @@ TEST(FstatImport, ReadsTheLayout) {
   EXPECT_THAT(PopNames(doc), ElementsAre("Population 1", "Population 2"));
 }
 
+// Zeros alone are missing at any width.
 TEST(FstatImport, DigitsPerAlleleSplitTheGenotypeNumber) {
   struct Case {
     int nd;
@@ -42,10 +43,36 @@ TEST(FstatImport, DigitsPerAlleleSplitTheGenotypeNumber) {
       {3, "0", "000000"},      {4, "1203", "003012"},   {0, "0512", "005012"},
       {3, "7", "000007"},      {2, "+0304", "003004"},  {1, "99", "009009"},
       {2, "9999", "099099"},   {3, "999999", "999999"}, {7, "0099", "000099"},
+      {2, "000000", "000000"}, {1, "000", "000000"},    {3, "0000000000", "000000"},
+      {2, "+00000", "000000"},
   };
   for (const Case& c : cases) {
     const Document doc = Read("1 1 99 " + std::to_string(c.nd) + "\nL\n1 " + c.g + "\n");
     EXPECT_EQ(doc.Cells.Cells(2, 2), c.code) << "nd " << c.nd << ", " << c.g;
+  }
+}
+
+// Names made of numbers, and a header after blank lines, read as before: only a name line with
+// exactly an individual line's numbers is taken for one.
+TEST(FstatImport, LocusNamesAreTakenForIndividualsOnlyWithTheirShape) {
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* names;
+  };
+  const Case cases[] = {
+      {"numbers as names", "1 2 9 2\n12\n13\n1 0101 0202\n", "||12|13"},
+      {"one number short of an individual", "1 2 9 2\n1 0101\nL2\n1 0101 0202\n", "||1 0101|L2"},
+      {"one number too many", "1 2 9 2\n1 0101 0202 0303\nL2\n1 0101 0202\n",
+       "||1 0101 0202 0303|L2"},
+      {"a word among the numbers", "1 2 9 2\n1 0101 x\nL2\n1 0101 0202\n", "||1 0101 x|L2"},
+      {"blank lines before the header", "\r\n \r\n1 2 9 2\r\nL1\r\nL2\r\n1 0101 0202\r\n",
+       "||L1|L2"},
+  };
+  for (const Case& c : cases) {
+    const Document doc = Read(c.text);
+    EXPECT_EQ(RowTexts(doc)[1], c.names) << c.what;
+    EXPECT_EQ(RowTexts(doc)[2], "Pop Ind1|1|001001|002002") << c.what;
   }
 }
 
@@ -91,7 +118,23 @@ TEST(FstatImport, FailuresNameTheLine) {
       {"text after the last genotype", "1 1 9 2\nL1\n1 0101\n2 0202 rest\n", 4,
        "« rest » après le dernier génotype de l'individu 2 (1 génotype attendu"},
       {"a locus count beyond 16 bits", "1 65536 9 2\n", 1, "nombre de locus"},
-      {"a header cut short", "1 2\n", 2, "l'en-tête"},
+      {"a header cut short", "1 2\n", 1, "l'en-tête"},
+      {"line 1 without its four numbers, locus names after it", "3 2 15\n12\n13\n1 0101 0202\n", 1,
+       "t.dat, ligne 1 : l'en-tête n'a que 3 nombres sur sa ligne, 4 attendus : échantillons, "
+       "locus, plus grand allèle, chiffres par allèle."},
+      {"one number on line 1", "3\r\n2 9 2\r\nL1\r\nL2\r\n1 0101 0202\r\n", 1,
+       "l'en-tête n'a que 1 nombre sur sa ligne, 4 attendus"},
+      {"the header after a blank line, without its digits", "\n1 1 9\nL\n1 0101\n", 2,
+       "t.dat, ligne 2 : l'en-tête n'a que 3 nombres"},
+      {"locus names on one line", "1 3 9 2\nLoc1 Loc2 Loc3\n1 0101 0202 0303\n2 0101 0202 0303\n",
+       3,
+       "t.dat, ligne 3 : « 1 0101 0202 0303 » a la forme d'une ligne d'individu, pas d'un nom de "
+       "locus : l'en-tête (ligne 1) annonce 3 locus, un nom par ligne."},
+      {"an individual line among the names, TABs and CR LF",
+       "1 2 9 2\r\nL1\r\n1\t0101\t0202 \r\n1\t0101\t0202\r\n", 3,
+       "a la forme d'une ligne d'individu"},
+      {"names on one line after a blank line before the header",
+       "\n1 2 9 2\nLoc1 Loc2\n1 0101 0202\n", 4, "l'en-tête (ligne 2) annonce 2 locus"},
       {"a population number beyond 16 bits", "1 1 9 2\nL\n65536 0101\n", 3, "numéro de population"},
       {"a genotype that is not a number", "1 1 9 2\nL\n1 01o1\n", 3, "01o1"},
       {"a negative genotype", "1 1 9 2\nL\n1 -101\n", 3, "-101"},
@@ -109,6 +152,8 @@ TEST(FstatImport, FailuresNameTheLine) {
        "génotype « 1001002 » trop long au locus 1 de l'individu 1 : 6 chiffres au plus (3 par "
        "allèle)."},
       {"leading zeros count", "1 1 9 2\nL\n1 001203\n", 3, "« 001203 » trop long"},
+      {"zeros then alleles, wider than the format", "1 1 9 2\nL\n1 000102\n", 3,
+       "« 000102 » trop long"},
       {"an nd the split takes as 2", "1 1 9 4\nL\n1 12341234\n", 3,
        "4 chiffres au plus (2 par allèle)."},
   };

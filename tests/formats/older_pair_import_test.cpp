@@ -13,9 +13,9 @@ using test::RowTexts;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-Document Read(const std::string& don, const std::string& mod) {
+Document Read(const std::string& don, const std::string& mod, ImportWarnings* warnings = nullptr) {
   std::istringstream data(don), locus(mod);
-  return ReadModDonPair(data, locus, "t.don");
+  return ReadModDonPair(data, locus, "t.don", warnings);
 }
 
 const std::string kHeader = "3 2 rest of line 1\r\nline 2\r\nline 3\r\nline 4\r\n";
@@ -50,6 +50,47 @@ TEST(OlderPairImport, ShortOrMissingLocusLinesNeverRunIntoTheNextLine) {
   EXPECT_THAT(RowTexts(doc)[1], "||ABC|Z||");
 }
 
+TEST(OlderPairImport, ZerosAloneAreMissingAtAnyWidth) {
+  const Document doc =
+      Read("1 4\n\n\n\nA001 0000000 000000000000 +0000000 000\n", "  L01\n  L02\n  L03\n  L04\n");
+  EXPECT_EQ(RowTexts(doc)[2], "Pop Ind1|A001|000000|000000|000000|000000");
+}
+
+// Names the data file has no locus for would be dropped unseen, and the names kept may then be
+// one line off.
+TEST(OlderPairImport, MoreLocusNamesThanLociAreSaid) {
+  const std::string don = "1 2\r\n\r\n\r\n\r\nA001 1001 2002\r\n";
+  struct Case {
+    const char* what;
+    std::string mod;
+    const char* names;
+    std::vector<std::string> said;
+  };
+  const Case cases[] = {
+      {"a blank first line",
+       "\r\n  L01\r\n  L02\r\n",
+       "|||L01",
+       {"t.mod : 1 nom de locus de trop (ligne 3) : le fichier de données (ligne 1) annonce 2 "
+        "locus, ce nom n'est pas importé."}},
+      {"the locus file of other data",
+       "  L01\n  L02\n  L03\n\n  L04\n  L05\n",
+       "||L01|L02",
+       {"t.mod : 3 noms de locus de trop (à partir de la ligne 3) : le fichier de données (ligne "
+        "1) annonce 2 locus, ces noms ne sont pas importés."}},
+      {"blank lines and a Ctrl-Z after the names",
+       "  L01\r\n  L02\r\n\r\n  \t\r\n\x1a",
+       "||L01|L02",
+       {}},
+      {"as many names as loci", "  L01\r\n  L02", "||L01|L02", {}},
+  };
+  for (const Case& c : cases) {
+    ImportWarnings warnings;
+    const Document doc = Read(don, c.mod, &warnings);
+    EXPECT_EQ(RowTexts(doc)[1], c.names) << c.what;
+    EXPECT_EQ(warnings, c.said) << c.what;
+  }
+}
+
 TEST(OlderPairImport, FailuresNameTheLine) {
   struct Case {
     const char* what;
@@ -78,6 +119,8 @@ TEST(OlderPairImport, FailuresNameTheLine) {
       {"a genotype of 7 digits", "1 1\n\n\n\nA001 1234567\n", 5,
        "t.don, ligne 5 : génotype « 1234567 » trop long au locus 1 de l'individu 1 : 6 chiffres au "
        "plus (3 par allèle)."},
+      {"an allele after six zeros", "1 1\n\n\n\nA001 0000001\n", 5,
+       "génotype « 0000001 » trop long"},
       {"7 digits with a leading zero, at locus 2 of individual 2",
        "2 2\n\n\n\nA001 1001 2002\nA002 1001 0101102\n", 6,
        "génotype « 0101102 » trop long au locus 2 de l'individu 2 : 6 chiffres au plus"},

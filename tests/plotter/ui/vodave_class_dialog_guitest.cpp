@@ -57,5 +57,21 @@ TEST_F(VodaveClassDialogTest, HelpDoesNothing) {
   EXPECT_EQ(w.Form1.Chart1()->Bars()->count(), 10);
 }
 
+// Return is OK wherever the focus is: after a click on "Aide", which leaves the focus there, and
+// in the dialog's next showing, where the focus comes back to it.
+TEST_F(VodaveClassDialogTest, ReturnIsOkAfterAClickOnHelp) {
+  Open(TestData("permutation12.res"));
+  for (int classes : {12, 15}) {
+    const auto answer = WhenModal([classes](QWidget* dialog) {
+      dialog->findChild<QSpinBox*>("SpinEdit1")->setValue(classes);
+      if (classes == 12) ClickButton(dialog, "HelpBtn");  // the next showing gives it the focus
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus != nullptr ? focus : dialog, Qt::Key_Return);
+    });
+    ClickMenu(w.Form1, "Changes1", "Nbclasses1");
+    EXPECT_EQ(w.Form1.Chart1()->Bars()->count(), classes);
+  }
+}
+
 }  // namespace
 }  // namespace vodave::testing
