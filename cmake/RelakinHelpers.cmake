@@ -60,10 +60,15 @@ function(relakin_add_tests dir)
   # those are not installed). Run straight, without an X server, they skip themselves.
   file(GLOB x11tests CONFIGURE_DEPENDS "${dir}/*_x11test.cpp")
   if(x11tests)
+    # xcb-xtest: clicks and keys that the X server takes as the user's own, which the window
+    # manager sees too.
     find_library(RELAKIN_XCB_LIBRARY xcb)
+    find_library(RELAKIN_XCB_XTEST_LIBRARY xcb-xtest)
     find_path(RELAKIN_XCB_INCLUDE_DIR xcb/xcb.h)
-    if(NOT RELAKIN_XCB_LIBRARY OR NOT RELAKIN_XCB_INCLUDE_DIR)
-      message(STATUS "libxcb headers not found: the X server tests are not built")
+    find_path(RELAKIN_XCB_XTEST_INCLUDE_DIR xcb/xtest.h)
+    if(NOT RELAKIN_XCB_LIBRARY OR NOT RELAKIN_XCB_INCLUDE_DIR OR NOT RELAKIN_XCB_XTEST_LIBRARY
+       OR NOT RELAKIN_XCB_XTEST_INCLUDE_DIR)
+      message(STATUS "libxcb or xcb-xtest headers not found: the X server tests are not built")
       set(x11tests "")
     endif()
   endif()
@@ -72,7 +77,7 @@ function(relakin_add_tests dir)
     add_executable(${base} "${src}" "${PROJECT_SOURCE_DIR}/tests/gui_main.cpp")
     set_target_properties(${base} PROPERTIES AUTOMOC ON)
     target_link_libraries(${base} PRIVATE ${ARG_LINKS} Qt6::Test GTest::gtest GTest::gmock
-      "${RELAKIN_XCB_LIBRARY}")
+      "${RELAKIN_XCB_LIBRARY}" "${RELAKIN_XCB_XTEST_LIBRARY}")
     target_include_directories(${base} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests"
       "${RELAKIN_XCB_INCLUDE_DIR}")
     target_compile_definitions(${base} PRIVATE RELAKIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"

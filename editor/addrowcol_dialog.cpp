@@ -10,6 +10,7 @@
 
 #include "widgets/default_button.h"
 #include "widgets/range_spin_box.h"
+#include "widgets/window_frame.h"
 
 namespace relakin {
 namespace {
@@ -70,6 +71,7 @@ AddRowColDialog::AddRowColDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(notebook);
   layout->addLayout(buttons);
   KeepReturnOnDefault(*this);
+  KeepCaptionWhole(*this);
 }
 
 void AddRowColDialog::prepare(int rowsMax, int colsMax) {

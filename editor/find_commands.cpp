@@ -11,6 +11,7 @@
 #include "editor/genotype_table_model.h"
 #include "editor/grid_editor.h"
 #include "editor/main_window.h"
+#include "widgets/window_frame.h"
 
 namespace relakin {
 namespace {
@@ -32,6 +33,8 @@ FindCommands::FindCommands(MainWindow& window)
       window_(window),
       find_(new FindReplaceDialog(FindReplaceDialog::Kind::Find, &window)),
       replace_(new FindReplaceDialog(FindReplaceDialog::Kind::Replace, &window)) {
+  KeepFirstPlace(*find_);
+  KeepFirstPlace(*replace_);
   if (QAction* action = window_.action("Findtext1"))
     connect(action, &QAction::triggered, this, &FindCommands::showFind);
   if (QAction* action = window_.action("Replace1"))

@@ -24,6 +24,7 @@
 #include "editor/main_window.h"
 #include "editor/popkeys_dialog.h"
 #include "editor/popname_dialog.h"
+#include "widgets/window_frame.h"
 
 namespace relakin {
 namespace {
@@ -76,6 +77,9 @@ GridEditor::GridEditor(MainWindow& window)
       goto_(new GotoDialog(&window)),
       popName_(new PopNameDialog(&window)),
       add_(new AddRowColDialog(&window)) {
+  for (QWidget* dialog : {static_cast<QWidget*>(goto_), static_cast<QWidget*>(popName_),
+                          static_cast<QWidget*>(add_)})
+    KeepFirstPlace(*dialog);
   setEditingSwitch(true);
   connectGrid();
   connectActions();

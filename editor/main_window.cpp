@@ -32,6 +32,7 @@
 #include "editor/recent_file_commands.h"
 #include "editor/view_file_command.h"
 #include "editor/import_commands.h"
+#include "widgets/window_frame.h"
 
 // The icons are compiled into this static library; make sure the linker keeps them.
 static void InitResources() { Q_INIT_RESOURCE(relakin); }
@@ -84,6 +85,9 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent) 
   // The dialogs that live for the whole run.
   description_ = new DescriptionWindow(this);
   dimension_ = new DimensionDialog(this);
+  // The dialogs kept for the session appear where they appeared the first time.
+  KeepFirstPlace(*description_);
+  KeepFirstPlace(*dimension_);
   connectCommands();
   resize(900, 600);
   editor_ = std::make_unique<GridEditor>(*this);

@@ -22,6 +22,7 @@
 
 #include "core/codepage.h"
 #include "core/errors.h"
+#include "widgets/window_frame.h"
 
 namespace relakin {
 namespace {
@@ -81,6 +82,7 @@ ResultViewer::ResultViewer(const QString& path, const QString& text, QWidget* pa
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(QFileInfo(path).fileName());
+  KeepCaptionWhole(*this);
 
   text_ = new QPlainTextEdit(this);
   text_->setObjectName("ResultText");
@@ -128,7 +130,7 @@ void ResultViewer::fitToText(const QString& text, QWidget* parent) {
   QSize size(
       static_cast<int>(std::ceil(extent.width())) + around.width() + (tooHigh ? bar : 0),
       static_cast<int>(std::ceil(extent.height())) + around.height() + menu + (tooWide ? bar : 0));
-  size = size.boundedTo(most).expandedTo(kFloor.boundedTo(most));
+  size = size.boundedTo(most).expandedTo(kFloor.boundedTo(most)).expandedTo(minimumSize());
   resize(size);
 
   // Centred on the main window, within the screen; the window manager frames the viewer as it

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "plotter/stats/histogram.h"
+#include "widgets/window_frame.h"
 
 namespace vodave {
 namespace {
@@ -83,10 +84,13 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(cancel);
   buttons->addWidget(help);
   buttons->addStretch(1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(bevel);
-  layout->addLayout(buttons);
+  auto* row = new QHBoxLayout;
+  row->addWidget(bevel);
+  row->addLayout(buttons);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  relakin::KeepCaptionWhole(*this);
 }
 
 int TBtnRightDlg::NbClasses() const {

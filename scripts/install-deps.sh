@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshot script need (Xvfb, openbox
-# and xprop give the X server tests a desktop; poppler-utils reads back the viewer's printed
-# pages); clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the fuzzing build.
+# and xprop give the X server tests a desktop, libxcb-xtest0-dev their clicks and keys;
+# poppler-utils reads back the viewer's printed pages); clang, its sanitizer and libFuzzer
+# runtimes and llvm-symbolizer serve the fuzzing build.
 # With "programs", only what configuring the build folder and building the two programs need.
 # Idempotent: asks apt only when something is missing.
 set -euo pipefail
@@ -13,7 +14,7 @@ packages=(
 )
 if [ "${1:-}" != programs ]; then
   packages+=(
-    xvfb xauth openbox x11-utils libxcb1-dev imagemagick poppler-utils
+    xvfb xauth openbox x11-utils libxcb1-dev libxcb-xtest0-dev imagemagick poppler-utils
     clang libclang-rt-14-dev llvm
   )
 fi

@@ -5,7 +5,9 @@
 # Saves them as PNG files in ./screenshots (or $SCREENSHOT_DIR). Works without a display (Qt's
 # offscreen platform). Then the screen of a desktop of its own (Xvfb with openbox,
 # scripts/x11-session.sh) half a second into a permutation run of 800 individuals and a second
-# later, the progress window over its dialog: relakin-progress-0.5s.png, relakin-progress-1.5s.png.
+# later, the progress window over its dialog: relakin-progress-0.5s.png, relakin-progress-1.5s.png;
+# and during a run after a click on the dialog and one on the main window:
+# relakin-progress-clicked-dialog.png, relakin-progress-clicked-main.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,5 +19,5 @@ RELAKIN_SCREENSHOT_DIR="$out_dir" "$build_dir/tests/relakin_screenshot_guitest" 
   --gtest_filter='ScreenshotTest.*' 2>/dev/null | tail -n 1
 RELAKIN_SCREENSHOT_DIR="$out_dir" bash scripts/x11-session.sh \
   "$build_dir/tests/progress_window_x11test" \
-  --gtest_filter='OnADesktop.ProgressWindowIsDrawnDuringAPermutationRun' 2>/dev/null | tail -n 1
+  --gtest_filter='OnADesktop.ProgressWindow*' 2>/dev/null | tail -n 1
 ls -1 "$out_dir"/relakin-*.png

@@ -2,28 +2,12 @@
 
 #include <QDialog>
 #include <QFileDialog>
-#include <QFontMetrics>
-#include <QGridLayout>
-#include <QSpacerItem>
 #include <QStringList>
+
+#include "widgets/window_frame.h"
 
 namespace relakin {
 namespace {
-
-// What a window manager's title bar holds beside the caption: the window's icon and its
-// buttons, with their margins.
-constexpr int kTitleBarControls = 160;
-
-// A box no narrower than its caption: a window manager cuts the caption of a narrow box.
-void KeepCaptionWhole(QMessageBox& box) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (grid == nullptr) return;
-  QFont font = box.font();
-  font.setBold(true);
-  const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarControls;
-  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
-                grid->rowCount(), 0, 1, grid->columnCount());
-}
 
 // A window closes a moment after its last message box ("TRAITEMENT FINI !"), or a box closes
 // over a modeless dialog. A window manager then gives the focus away, often to the main window

@@ -4,6 +4,7 @@
 
 #include "analysis/dialogs/boots_jack_dialog.h"
 #include "analysis/dialogs/ficres_dialog.h"
+#include "widgets/window_frame.h"
 
 namespace relakin {
 
@@ -13,6 +14,8 @@ AnalysisCommands::AnalysisCommands(AnalysisWindow& window, QWidget& widget)
       ficres_(new Tficres(window.document(), window.prompts(), &widget)),
       bootsJack_(new Tboots_jack(window.document(), window.prompts(), &widget)) {
   setObjectName("AnalysisCommands");
+  KeepFirstPlace(*ficres_);
+  KeepFirstPlace(*bootsJack_);
   connect(window.action("Identit1"), &QAction::triggered, this, [this] {
     window_.runGuarded([this] { ficres_->montrer("calvenor.exe", "Relatedness", 9); });
   });

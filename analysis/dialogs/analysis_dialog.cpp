@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "analysis/dialogs/poploclist_dialog.h"
 #include "analysis/dialogs/progress_window.h"
@@ -101,6 +103,37 @@ AnalysisDialog::AnalysisDialog(const char* name, Document& doc, Prompts& prompts
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(bevel, 1);
   layout->addLayout(buttons);
+}
+
+void AnalysisDialog::followLayoutInTabOrder() {
+  struct Placed {
+    int row;
+    int column;
+    QWidget* widget;
+  };
+  std::vector<Placed> placed;
+  for (int i = 0; i < controls_->count(); ++i) {
+    QWidget* widget = controls_->itemAt(i)->widget();
+    if (widget == nullptr) continue;
+    int row = 0, column = 0, rows = 0, columns = 0;
+    controls_->getItemPosition(i, &row, &column, &rows, &columns);
+    placed.push_back({row, column, widget});
+  }
+  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+    return a.row != b.row ? a.row < b.row : a.column < b.column;
+  });
+  std::vector<QWidget*> chain;
+  for (const Placed& p : placed) {
+    // A radio group takes the focus through its buttons.
+    if (p.widget->focusPolicy() & Qt::TabFocus) {
+      chain.push_back(p.widget);
+      continue;
+    }
+    for (QWidget* inside : p.widget->findChildren<QWidget*>())
+      if (inside->focusPolicy() & Qt::TabFocus) chain.push_back(inside);
+  }
+  chain.insert(chain.end(), {OKBtn_, CancelBtn_, HelpBtn_});
+  for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
 }
 
 void AnalysisDialog::montrer(const QString& ProgramLabel, const QString& ModeCaption, int) {

@@ -61,6 +61,9 @@ class AnalysisDialog : public QDialog {
   // The grid inside the bevel: rows 0 .. 4, columns 0 and 1 hold the shared controls, columns
   // 2 and 3 are free for the dialog's own.
   QGridLayout* controls() const { return controls_; }
+  // Tab goes through the grid's controls as the layout shows them, row by row and left to right
+  // within a row, then to the buttons. Call once the dialog's own controls are in the grid.
+  void followLayoutInTabOrder();
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

@@ -15,6 +15,7 @@ Tboots_jack::Tboots_jack(Document& doc, Prompts& prompts, QWidget* parent)
   boo_or_jack_ = new RadioGroup("boo_or_jack", "Calc. C.I using", {"Bootstrap", "Jackknife"},
                                 controls()->parentWidget());
   controls()->addWidget(boo_or_jack_, 2, 2, 1, 2);
+  followLayoutInTabOrder();
 }
 
 void Tboots_jack::startRun(const std::string& resultName, RunContext& context) {

@@ -26,6 +26,7 @@ Tficres::Tficres(Document& doc, Prompts& prompts, QWidget* parent)
   controls()->addWidget(nbperm_, 1, 3);
   controls()->addWidget(type_perm_, 2, 2, 1, 2);
   controls()->addWidget(type_sortie_, 3, 2, 1, 2);
+  followLayoutInTabOrder();
 }
 
 void Tficres::showModeControls() {

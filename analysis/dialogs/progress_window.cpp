@@ -1,6 +1,8 @@
 #include "analysis/dialogs/progress_window.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
@@ -29,28 +31,54 @@ void WaitUntilExposed(QWidget& window, std::chrono::milliseconds bound) {
 }  // namespace
 
 TForm_progress::TForm_progress(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName("Form_progress");
-  setWindowTitle(QString::fromUtf8("Permutation sur Identité"));
   setFont(QFont("MS Sans Serif", 8));
   setFixedSize(472, 133);
-  Label1 = new QLabel("Label1", this);
+  // A window manager puts its buttons in every title bar it draws (openbox a close box
+  // whatever the window asks): the window draws its own caption inside a frame of its own.
+  auto* frame = new QFrame(this);
+  frame->setObjectName("Frame");
+  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  frame->setLineWidth(2);
+  Caption = new QLabel(frame);
+  Caption->setObjectName("Caption");
+  QFont bold = font();
+  bold.setBold(true);
+  Caption->setFont(bold);
+  Caption->setAutoFillBackground(true);
+  Caption->setBackgroundRole(QPalette::Highlight);
+  Caption->setForegroundRole(QPalette::HighlightedText);
+  Caption->setAlignment(Qt::AlignCenter);
+  Caption->setFixedHeight(Caption->fontMetrics().height() + 6);
+  setWindowTitle(QString::fromUtf8("Permutation sur Identité"));
+  Label1 = new QLabel("Label1", frame);
   Label1->setObjectName("Label1");
-  Bar1 = new QProgressBar(this);
+  Bar1 = new QProgressBar(frame);
   Bar1->setObjectName("Bar1");
   Bar1->setOrientation(Qt::Horizontal);
   Bar1->setRange(0, 100);
   Bar1->setValue(0);
   Bar1->setTextVisible(false);
   Bar1->setFixedSize(297, 33);
+  auto* inside = new QVBoxLayout(frame);
+  inside->setContentsMargins(2, 2, 2, 2);
+  inside->addWidget(Caption);
+  inside->addStretch();
+  inside->addWidget(Label1, 0, Qt::AlignHCenter);
+  inside->addWidget(Bar1, 0, Qt::AlignHCenter);
+  inside->addStretch();
   auto* layout = new QVBoxLayout(this);
-  layout->addStretch();
-  layout->addWidget(Label1, 0, Qt::AlignHCenter);
-  layout->addWidget(Bar1, 0, Qt::AlignHCenter);
-  layout->addStretch();
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(frame);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+}
+
+void TForm_progress::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowTitleChange) Caption->setText(windowTitle());
+  QWidget::changeEvent(event);
 }
 
 WindowProgress::WindowProgress() = default;
@@ -90,6 +118,10 @@ void WindowProgress::Refresh() {
   if (now - refreshed_ < kRefreshInterval) return;
   refreshed_ = now;
   QCoreApplication::processEvents(kNoUserInput);
+  // A click on the modal dialog beneath, or on the main window, has the window manager raise
+  // that dialog above its own transient window: stand above it again, while the program is the
+  // user's (not over the window of another program the user went to).
+  if (QGuiApplication::applicationState() == Qt::ApplicationActive) window_->raise();
 }
 
 void WindowProgress::Close() { window_.reset(); }

@@ -1,5 +1,5 @@
 // The progress window the analysis runs show while they work, and the run-side Progress that
-// drives it. The window has no close box and no cancel: a run cannot be stopped.
+// drives it. The window has no border icons and no cancel: a run cannot be stopped.
 #pragma once
 
 #include <QWidget>
@@ -17,18 +17,24 @@ class TForm_progress : public QWidget {
   Q_OBJECT
 
  public:
-  // A top-level window, centred on the screen, with its design texts.
+  // A top-level window, centred on the screen, with its design texts. No window manager frame:
+  // the window shows its caption itself, above the label and the bar.
   explicit TForm_progress(QWidget* parent = nullptr);
 
+  QLabel* Caption;
   QLabel* Label1;
   QProgressBar* Bar1;
+
+ protected:
+  void changeEvent(QEvent* event) override;
 };
 
 // Creates the window at Open and frees it at Close. Show sets the bar's maximum and the label
 // (an empty label keeps the text it had); the first Show waits, at most kExposeWait, until the
 // window manager has put the window on the screen, and paints it. Show and Step then let
-// paint and expose events through at most every kRefreshInterval; clicks, keys and closing
-// wait until the run has ended, so no other command can start meanwhile. Main thread.
+// paint and expose events through at most every kRefreshInterval, and raise the window above
+// the dialog it keeps waiting; clicks, keys and closing wait until the run has ended, so no
+// other command can start meanwhile. Main thread.
 class WindowProgress : public Progress {
  public:
   WindowProgress();

@@ -1,5 +1,5 @@
 // The runs' progress window as the runs drive it: made at Open, shown with a maximum and a
-// label, stepped, freed at Close; no close box.
+// label, stepped, freed at Close; no border icons.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,12 +26,29 @@ int ProgressWindows() {
   return n;
 }
 
-TEST(ProgressWindow, DesignTextsAndNoCloseBox) {
+// A window manager's title bar would bring its buttons: the window has none and shows its
+// caption itself.
+TEST(ProgressWindow, DesignTextsAndNoBorderIcons) {
   TForm_progress w;
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Permutation sur Identité"));
   EXPECT_EQ(w.size(), QSize(472, 133));
-  EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(w.windowFlags() & Qt::WindowSystemMenuHint);
+  EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+  for (const Qt::WindowType hint :
+       {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+        Qt::WindowMaximizeButtonHint, Qt::WindowTitleHint}) {
+    EXPECT_FALSE(w.windowFlags() & hint) << std::hex << hint;
+  }
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  EXPECT_EQ(w.Caption->text(), w.windowTitle());
+  EXPECT_TRUE(w.Caption->isVisible());
+  EXPECT_GE(w.Caption->width(), w.Caption->fontMetrics().horizontalAdvance(w.windowTitle()));
+  const QRect caption(w.Caption->mapTo(&w, QPoint(0, 0)), w.Caption->size());
+  const QRect label(w.Label1->mapTo(&w, QPoint(0, 0)), w.Label1->size());
+  const QRect bar(w.Bar1->mapTo(&w, QPoint(0, 0)), w.Bar1->size());
+  EXPECT_LE(caption.bottom(), label.top());
+  EXPECT_LE(label.bottom(), bar.top());
+  EXPECT_TRUE(w.rect().contains(bar));
   EXPECT_EQ(w.Label1->text(), "Label1");
   EXPECT_EQ(w.Bar1->minimum(), 0);
   EXPECT_EQ(w.Bar1->maximum(), 100);

@@ -5,7 +5,6 @@
 // openbox). With RELAKIN_SCREENSHOT_DIR set (scripts/screenshot.sh) the screen is saved there
 // half a second into a permutation run and a second later.
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QDir>
@@ -28,6 +27,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -35,38 +35,15 @@
 #include "editor/main_window.h"
 #include "modal_windows.h"
 #include "paint_count.h"
+#include "x11_desktop.h"
 
 namespace relakin::test {
 namespace {
 
+using gui_testing::Connection;
 using gui_testing::ModalAnswer;
+using gui_testing::RealClick;
 using ::gui_testing::PaintCount;
-
-// Why the tests cannot run here; empty when there is an X server with a window manager.
-std::string MissingDesktop() {
-  if (QGuiApplication::platformName() != "xcb") return "needs an X server (DISPLAY is not set)";
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
-  if (c == nullptr) return "no connection to the X server";
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const char name[] = "_NET_SUPPORTING_WM_CHECK";
-  xcb_intern_atom_reply_t* atom =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
-  bool managed = false;
-  if (atom != nullptr && atom->atom != XCB_ATOM_NONE) {
-    xcb_get_property_reply_t* p = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    managed = p != nullptr && xcb_get_property_value_length(p) == 4;
-    std::free(p);
-  }
-  std::free(atom);
-  return managed ? "" : "needs a window manager on the X server (openbox, for one)";
-}
-
-#define SKIP_WITHOUT_DESKTOP()                                  \
-  if (const std::string why = MissingDesktop(); !why.empty()) { \
-    GTEST_SKIP() << why;                                        \
-  }
 
 // A native file of one population of `individuals`, `loci` loci of ten alleles.
 void WriteTable(const QString& path, int individuals, int loci) {
@@ -109,10 +86,6 @@ double SameShare(const QImage& a, const QImage& b) {
     for (int col = 0; col < x.width(); ++col) same += p[col] == q[col];
   }
   return static_cast<double>(same) / (qint64{x.width()} * x.height());
-}
-
-xcb_connection_t* Connection() {
-  return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
 }
 
 // A click of the left mouse button on `pos` of `w`, coming from the X server into the program's
@@ -216,9 +189,46 @@ class OnADesktop : public ::testing::Test {
     window->action(command)->trigger();
   }
 
+  // A permutation test of `perms` permutations into "perm.res" from the dialog, which `dialog`
+  // points to while it is open; `starting` runs just before OK is clicked (the test's timers
+  // start there). The run's last message, answered after a moment, goes into `told`.
+  void permutationRun(int perms, QPointer<QWidget>& dialog, QStringList& told,
+                      const std::function<void()>& starting) {
+    run("Permutationsuridentit1", [&](QWidget* shown) {
+      dialog = shown;
+      dialog->findChild<QSpinBox*>("nbperm")->setValue(perms);
+      auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
+      nomfich->selectAll();
+      QTest::keyClicks(nomfich, "perm.res");
+      starting();
+      const ModalAnswer finished(
+          [&told](QWidget* box) {
+            told << static_cast<QMessageBox*>(box)->text();
+            QTest::qWait(200);  // as long as the user reads it
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+          },
+          60000);
+      sweepVectorFiles();
+      QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+    });
+    sweep.stop();
+  }
+
+  // A run writes one vector file per permutation (9.5 MB each for the big table); the tests
+  // need only its time, so they go as they come.
+  void sweepVectorFiles() {
+    QObject::connect(&sweep, &QTimer::timeout, [this] {
+      const QRegularExpression vector("^vector[0-9]+\\.txt$");
+      for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+        if (vector.match(name).hasMatch()) QFile::remove(dir.filePath(name));
+    });
+    sweep.start(100);
+  }
+
   QTemporaryDir dir;
   QString previousDir;
   std::unique_ptr<MainWindow> window;
+  QTimer sweep;
 };
 
 // What the screen showed of the progress window at one moment of the run.
@@ -230,8 +240,29 @@ struct Seen {
   int barPaints = 0;            // paint events of the bar so far
   bool dialogShown = false;     // the analysis dialog beneath
   bool menuOpen = false;        // a menu popped up
+  bool framed = false;          // in a frame of the window manager's
   QImage screen;
 };
+
+// What the screen shows of the run's progress window now; `beneath`, the screen before the
+// window came, may be null. `bar` counts the bar's paints from the first look on.
+void Look(Seen& s, const QImage& beneath, const QWidget* dialog,
+          std::unique_ptr<PaintCount>& bar) {
+  TForm_progress* w = ProgressWindow();
+  s.screen = ScreenImage();
+  if (w == nullptr) return;
+  s.there = true;
+  s.exposed = w->windowHandle() != nullptr && w->windowHandle()->isExposed();
+  s.framed = gui_testing::ScreenFrame(w).size() != w->size();
+  s.barPaints = bar ? bar->paints : 0;  // before grab(), which paints too
+  const QRect area(w->mapToGlobal(QPoint(0, 0)), w->size());
+  const QImage shown = s.screen.copy(area);
+  s.likeItsRendering = SameShare(shown, w->grab().toImage());
+  if (!beneath.isNull()) s.likeBeneath = SameShare(shown, beneath.copy(area));
+  s.dialogShown = dialog != nullptr && dialog->isVisible();
+  s.menuOpen = QApplication::activePopupWidget() != nullptr;
+  if (!bar) bar = std::make_unique<PaintCount>(w->Bar1);
+}
 
 // A permutation test of 800 individuals and 15 loci. Half a second into the run and a second
 // later, the screen shows the progress window, its label and its bar, in place of the dialog
@@ -248,29 +279,7 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
   Seen seen[2];
   std::unique_ptr<PaintCount> bar;
   QStringList told;
-  // The run writes one vector file per permutation (9.5 MB each here); the test needs only
-  // its time, so they go as they come.
-  QTimer sweep;
-  QObject::connect(&sweep, &QTimer::timeout, [this] {
-    const QRegularExpression vector("^vector[0-9]+\\.txt$");
-    for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
-      if (vector.match(name).hasMatch()) QFile::remove(dir.filePath(name));
-  });
-  const auto look = [&](Seen& s) {
-    TForm_progress* w = ProgressWindow();
-    s.screen = ScreenImage();
-    if (w == nullptr) return;
-    s.there = true;
-    s.exposed = w->windowHandle() != nullptr && w->windowHandle()->isExposed();
-    s.barPaints = bar ? bar->paints : 0;  // before grab(), which paints too
-    const QRect area(w->mapToGlobal(QPoint(0, 0)), w->size());
-    const QImage shown = s.screen.copy(area);
-    s.likeItsRendering = SameShare(shown, w->grab().toImage());
-    s.likeBeneath = SameShare(shown, beneath.copy(area));
-    s.dialogShown = dialog != nullptr && dialog->isVisible();
-    s.menuOpen = QApplication::activePopupWidget() != nullptr;
-    if (!bar) bar = std::make_unique<PaintCount>(w->Bar1);
-  };
+  const auto look = [&](Seen& s) { Look(s, beneath, dialog, bar); };
   QTimer first, second;
   first.setSingleShot(true);
   second.setSingleShot(true);
@@ -284,27 +293,12 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
   });
   QObject::connect(&second, &QTimer::timeout, [&] { look(seen[1]); });
 
-  run("Permutationsuridentit1", [&](QWidget* shown) {
-    dialog = shown;
-    dialog->findChild<QSpinBox*>("nbperm")->setValue(400);
-    auto* nomfich = dialog->findChild<QLineEdit*>("nomfich");
-    nomfich->selectAll();
-    QTest::keyClicks(nomfich, "perm.res");
+  permutationRun(400, dialog, told, [&] {
     QTest::qWait(200);  // the dialog's last paint reaches the screen
     beneath = ScreenImage();
-    const ModalAnswer finished(
-        [&told](QWidget* box) {
-          told << static_cast<QMessageBox*>(box)->text();
-          QTest::qWait(200);  // as long as the user reads it
-          static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
-        },
-        60000);
-    sweep.start(100);
     first.start(500);
     second.start(1500);
-    QTest::mouseClick(dialog->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
   });
-  sweep.stop();
   first.stop();
   second.stop();
   EXPECT_EQ(told, QStringList({"TRAITEMENT FINI !"}));
@@ -317,6 +311,68 @@ TEST_F(OnADesktop, ProgressWindowIsDrawnDuringAPermutationRun) {
     EXPECT_TRUE(seen[k].exposed);
     EXPECT_GT(seen[k].likeItsRendering, 0.95);
     EXPECT_GT(seen[k].likeItsRendering, seen[k].likeBeneath + 0.05);
+    EXPECT_TRUE(seen[k].dialogShown);
+    EXPECT_FALSE(seen[k].menuOpen);
+  }
+  EXPECT_GT(seen[1].barPaints, seen[0].barPaints);
+  QTest::qWait(100);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// Real clicks during a permutation run, first on the analysis dialog beside the progress window,
+// then on the main window beneath: the window manager raises and focuses the window clicked,
+// and the progress window is still the one on the screen where it stands, painted as the run
+// steps, to the run's end. The clicks start nothing: the run ends with its one message.
+TEST_F(OnADesktop, ProgressWindowStaysAboveItsDialogWhateverIsClicked) {
+  SKIP_WITHOUT_DESKTOP();
+  WriteTable(dir.filePath("big.bvt"), 800, 15);
+  open(dir.filePath("big.bvt"));
+
+  QPointer<QWidget> dialog;
+  Seen seen[2];
+  std::unique_ptr<PaintCount> bar;
+  QStringList told;
+  const auto look = [&](Seen& s) { Look(s, QImage(), dialog, bar); };
+  // A point of `w` that neither the progress window nor `above` covers.
+  const auto bare = [](QWidget* w, QWidget* above) {
+    const QRect progress = ProgressWindow()->frameGeometry().adjusted(-4, -4, 4, 4);
+    const QRect over = above ? above->frameGeometry().adjusted(-4, -4, 4, 4) : QRect();
+    for (int y = 10; y < w->height(); y += 20)
+      for (int x = 10; x < w->width(); x += 20) {
+        const QPoint global = w->mapToGlobal(QPoint(x, y));
+        if (!progress.contains(global) && !over.contains(global)) return QPoint(x, y);
+      }
+    return QPoint(-1, -1);
+  };
+  QTimer clickDialog, clickMain, first, second;
+  for (QTimer* t : {&clickDialog, &clickMain, &first, &second}) t->setSingleShot(true);
+  QObject::connect(&clickDialog, &QTimer::timeout, [&] {
+    if (dialog == nullptr || ProgressWindow() == nullptr) return;
+    RealClick(dialog, bare(dialog, nullptr));
+  });
+  QObject::connect(&clickMain, &QTimer::timeout, [&] {
+    if (dialog == nullptr || ProgressWindow() == nullptr) return;
+    RealClick(window.get(), bare(window.get(), dialog));
+  });
+  QObject::connect(&first, &QTimer::timeout, [&] { look(seen[0]); });
+  QObject::connect(&second, &QTimer::timeout, [&] { look(seen[1]); });
+
+  permutationRun(400, dialog, told, [&] {
+    clickDialog.start(300);
+    first.start(800);
+    clickMain.start(900);
+    second.start(1400);
+  });
+  for (QTimer* t : {&clickDialog, &clickMain, &first, &second}) t->stop();
+  EXPECT_EQ(told, QStringList({"TRAITEMENT FINI !"}));
+  EXPECT_TRUE(QFile::exists(dir.filePath("perm.res")));
+  KeepScreen(seen[0].screen, "progress-clicked-dialog");
+  KeepScreen(seen[1].screen, "progress-clicked-main");
+  for (int k = 0; k < 2; ++k) {
+    SCOPED_TRACE(k == 0 ? "after a click on the dialog" : "after a click on the main window");
+    ASSERT_TRUE(seen[k].there) << "the run ended before: give it more permutations";
+    EXPECT_GT(seen[k].likeItsRendering, 0.95);
+    EXPECT_FALSE(seen[k].framed) << "the window manager gave it a title bar, with its buttons";
     EXPECT_TRUE(seen[k].dialogShown);
     EXPECT_FALSE(seen[k].menuOpen);
   }
