@@ -276,8 +276,8 @@ FileReplacement::FileReplacement(std::string path, Sync sync, bool removeStale, 
   if (!S_ISREG(st.st_mode)) Fail(kNotRegular);
   tmpFolder_ = TemporaryFolder();
   // What a process of this program that ended left there is of no use: a copy it had to keep
-  // bears a name that this does not take.
-  if (removeStale) RemoveStale(fs::path(tmpFolder_), std::string());
+  // bears a name that this does not take. Whatever `removeStale` says of the target's folder.
+  RemoveStale(fs::path(tmpFolder_), std::string());
   if (const int err = CreateTemporary(tmpFolder_, O_RDWR, 0600); err != 0)
     Fail(TemporaryReason(err));
 }
@@ -312,10 +312,12 @@ int FileReplacement::CreateTemporary(const fs::path& folder, int access, unsigne
 }
 
 // Once the target is being overwritten, the copy outlives whatever ends the write.
+// The registration goes before the target's descriptor: a signal would cut back whatever file
+// reused its number.
 FileReplacement::~FileReplacement() {
+  if (stage_ != Stage::kOverwriting) DropTemporary();
   if (targetFd_ >= 0) close(targetFd_);
   if (fd_ >= 0) close(fd_);
-  if (stage_ != Stage::kOverwriting) DropTemporary();
 }
 
 void FileReplacement::DropTemporary() {
@@ -342,10 +344,9 @@ void FileReplacement::Fail(const std::string& reason) {
   if (stage_ == Stage::kUnchanged && targetFd_ >= 0 && oldSize_ >= 0 &&
       SizeOf(targetFd_) != oldSize_ && ftruncate(targetFd_, static_cast<off_t>(oldSize_)) != 0)
     stage_ = Stage::kOverwriting;
-  if (targetFd_ >= 0) close(targetFd_);
-  if (fd_ >= 0) close(fd_);
-  targetFd_ = fd_ = -1;
   std::string says = "Impossible d'écrire le fichier " + path_ + " : " + reason + ".";
+  // The registration goes before the descriptors: a signal would cut back whatever file
+  // reused the target's number.
   if (stage_ == Stage::kOverwriting) {
     // The copy holds the only whole new content and stays, under its kept name.
     if (tmpName_ == firstName_) RenameCopy(keptName_, false);
@@ -356,6 +357,9 @@ void FileReplacement::Fail(const std::string& reason) {
     DropTemporary();
     if (stage_ == Stage::kUnchanged) says += " Le fichier n'a pas été modifié.";
   }
+  if (targetFd_ >= 0) close(targetFd_);
+  if (fd_ >= 0) close(fd_);
+  targetFd_ = fd_ = -1;
   throw Error(ErrorKind::Io, says);
 }
 
