@@ -104,12 +104,10 @@ class NativeReader {
     // that overflows it: reading on would cut it and take its rest for a genotype.
     if (static_cast<unsigned char>(name.back()) > ' ' && !in_.AtLineEnd() &&
         static_cast<unsigned char>(in_.Peek()) > ' ') {
-      const std::string_view rest = in_.Rest();
-      std::size_t end = 0;
-      while (end < rest.size() && static_cast<unsigned char>(rest[end]) > ' ') ++end;
+      const std::string rest(in_.NextToken());
       in_.Fail("le nom de " + ind + " déborde de ses " + std::to_string(kNameFieldWidth) +
-               " caractères : " + QuotedText(name + std::string(rest.substr(0, end))) +
-               " (un nom a au plus " + std::to_string(kNameFieldWidth) +
+               " caractères : " + QuotedText(name + rest) + " (un nom a au plus " +
+               std::to_string(kNameFieldWidth) +
                " caractères, cadrés à droite, suivis d'un blanc).");
     }
     doc_.Cells.SetCell(1, row, std::move(name));

@@ -1,7 +1,6 @@
 #include "editor/grid_editor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -77,8 +76,8 @@ GridEditor::GridEditor(MainWindow& window)
       goto_(new GotoDialog(&window)),
       popName_(new PopNameDialog(&window)),
       add_(new AddRowColDialog(&window)) {
-  for (QWidget* dialog : {static_cast<QWidget*>(goto_), static_cast<QWidget*>(popName_),
-                          static_cast<QWidget*>(add_)})
+  for (QWidget* dialog :
+       {static_cast<QWidget*>(goto_), static_cast<QWidget*>(popName_), static_cast<QWidget*>(add_)})
     KeepFirstPlace(*dialog);
   setEditingSwitch(true);
   connectGrid();
@@ -260,8 +259,6 @@ void GridEditor::textTyped(int col, int row, const QString& text) {
     if (warning) window_.prompts().tell(&window_, QMessageBox::NoIcon, ToQt(*warning));
   });
   holdEditor_ = false;
-  // Without a window manager nothing gives the window back its activation after the box.
-  if (QApplication::activeWindow() == nullptr) window_.activateWindow();
   if (editor) editor->setFocus();
   grid_.selectionModel()->select(model_.tableIndex(col, row), QItemSelectionModel::ClearAndSelect);
 }

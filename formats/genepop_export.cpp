@@ -7,6 +7,7 @@
 #include "core/native_format.h"
 #include "core/population_table.h"
 #include "formats/genepop_import.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 namespace {
@@ -14,12 +15,6 @@ namespace {
 // A comma ends a name for the reader; a Ctrl-Z, the mark of a file's end, is refused inside one.
 bool HoldsCommaOrCtrlZ(std::string_view text) {
   return text.find_first_of(std::string_view(",\x1a", 2)) != std::string_view::npos;
-}
-
-// A line the GENEPOP reader skips as blank: nothing but characters of code 32 or less.
-bool ReadsAsBlank(std::string_view line) {
-  return std::all_of(line.begin(), line.end(),
-                     [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
 // A locus name line that the GENEPOP reader takes for a POP line, cuts at its commas into
@@ -49,7 +44,7 @@ std::string GenepopExportText(const Document& doc, const ExportSurvey& s, Messag
     const std::uint16_t l = doc.LocusColumnMap[k];
     const std::optional<std::string> name = WrittenLocusName(doc, l, messages);
     // A name of TABs would name no locus in the file read back.
-    const bool blank = name && ReadsAsBlank(*name);
+    const bool blank = name && IsBlankLine(*name);
     if (blank) AnnounceMissingLocusName(l, messages);
     out += name && !blank && !ReadsAsOtherThanOneLocus(*name) ? *name : DefaultLocusName(l);
     out += kLineEnd;

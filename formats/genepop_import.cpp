@@ -11,6 +11,7 @@
 #include "core/quoted_text.h"
 #include "core/text_reader.h"
 #include "formats/import_table.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 namespace {
@@ -18,8 +19,6 @@ namespace {
 constexpr std::size_t kMostDigits = 6;
 // Two alleles take four digits at least.
 constexpr std::size_t kMostShortDigits = 3;
-
-bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string_view TrimControls(std::string_view s) {
   while (!s.empty() && IsBlankChar(s.front())) s.remove_prefix(1);
@@ -336,7 +335,8 @@ class GenepopReader {
 };
 
 Document ReadGenepop(std::string bytes, const std::string& name, ImportWarnings* warnings) {
-  TextReader in(TextBeforeEndOfFileMark(ImportedText(std::move(bytes), name, warnings), name), name);
+  TextReader in(TextBeforeEndOfFileMark(ImportedText(std::move(bytes), name, warnings), name),
+                name);
   return GenepopReader(in).Read(warnings);
 }
 

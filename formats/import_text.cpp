@@ -11,8 +11,6 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
-bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 // The 1-based line of text[pos].
 int LineOf(std::string_view text, std::size_t pos) {
   int line = 1;
@@ -24,6 +22,10 @@ int LineOf(std::string_view text, std::size_t pos) {
 }
 
 }  // namespace
+
+bool IsBlankLine(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), IsBlankChar);
+}
 
 std::string ImportedText(std::string bytes, const std::string& fileName, ImportWarnings* warnings) {
   const std::string_view start = std::string_view(bytes).substr(0, 2);

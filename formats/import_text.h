@@ -18,6 +18,12 @@ using ImportWarnings = std::vector<std::string>;
 // readers cannot take.
 std::string ImportedText(std::string bytes, const std::string& fileName, ImportWarnings* warnings);
 
+// Characters of code 32 or less (blanks, TABs, line ends, a Ctrl-Z...), which the readers take
+// for blank.
+inline bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= ' '; }
+// A line of such characters alone, which the readers skip.
+bool IsBlankLine(std::string_view text);
+
 // `text` up to the Ctrl-Z (code 26) that older systems put at a file's end, when nothing but
 // characters of code 32 or less (line ends, padding, more Ctrl-Z) follows it; otherwise `text`
 // whole.

@@ -12,20 +12,13 @@
 #include "core/text_reader.h"
 #include "formats/genotype_number.h"
 #include "formats/import_table.h"
+#include "formats/import_text.h"
 
 namespace relakin {
 namespace {
 
 constexpr std::size_t kNameWidth = 4;  // the population code and three more characters
 constexpr int kAlleleDigits = 3;
-
-// Blanks, TABs and other control characters (a Ctrl-Z that ends an old file) only.
-bool IsBlankLine(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) > ' ') return false;
-  }
-  return true;
-}
 
 class OlderPairReader {
  public:

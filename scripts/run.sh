@@ -6,4 +6,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh programs
 BUILD_TARGETS="relakin vodave" bash scripts/build.sh
-exec ./"${BUILD_DIR:-build}"/programs/relakin
+exec "${BUILD_DIR:-build}/programs/relakin"

@@ -28,7 +28,7 @@ trap 'exit 143' TERM INT HUP
 
 # -displayfd: the server takes the first free display and says which, so that sessions run side
 # by side. A server ending on that display just before may still remove the socket the new one
-# made, so that nothing can connect: the whole desktop is then started again on another.
+# made, so that nothing can connect: the whole desktop is then started again.
 start_desktop() {
   : >"$session/display"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
