@@ -10,6 +10,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -293,6 +294,30 @@ TEST(InPlaceWrite, AKeptCopyOutlivesTheWritesOfOtherFiles) {
   EXPECT_EQ(test::ReadBytes(scene.file("pop.bvt")), kNew);
   EXPECT_EQ(KeptCopyIn(scene.tmp(), ".pop.bvt"), copy);
   EXPECT_EQ(test::ReadBytes(copy), kNew);
+}
+
+// The copies an ended process left in the temporary folder go at any in-place write, also one
+// that leaves the target's folder unswept (a run writing many files); a kept copy stays.
+TEST(InPlaceWrite, EveryInPlaceWriteSweepsWhatEndedProcessesLeftInTheTemporaryFolder) {
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  ASSERT_GT(ended, 0);
+  waitpid(ended, nullptr, 0);
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  const std::string left = std::string(".other.res.~") + host + "-" + std::to_string(ended) + "-0";
+  const std::string kept = left.substr(1) + ".complet";
+  InPlaceScene scene;
+  for (const std::string& name : {left, kept}) test::WriteBytes(scene.tmp() / name, kNew);
+  const test::ChildOutcome outcome = scene.Run([&]() -> std::string {
+    FileReplacement file(scene.target().string(), FileReplacement::Sync::kToDisk, false);
+    file.Write(kNew);
+    return file.Commit();
+  });
+  if (Skipped(outcome)) GTEST_SKIP() << outcome.what;
+  EXPECT_TRUE(outcome.ok) << outcome.what;
+  EXPECT_EQ(test::ReadBytes(scene.target()), kNew);
+  EXPECT_EQ(scene.Copies(), std::vector<std::string>{kept});
 }
 
 // A signal between the steps, then a write of another file of the folder by a later process.
